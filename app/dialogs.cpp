@@ -1,0 +1,44 @@
+#include "app/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace dialogs {
+
+namespace {
+std::function<void(const QString &)> &sink()
+{
+    static std::function<void(const QString &)> s;
+    return s;
+}
+
+QWidget *owner()
+{
+    return QApplication::activeWindow();
+}
+} // namespace
+
+void setMessageSink(std::function<void(const QString &text)> s)
+{
+    sink() = std::move(s);
+}
+
+void showMessage(const QString &text)
+{
+    if (sink()) {
+        sink()(text);
+        return;
+    }
+    QMessageBox::information(owner(), QApplication::applicationDisplayName(), text);
+}
+
+void showError(const QString &text)
+{
+    if (sink()) {
+        sink()(text);
+        return;
+    }
+    QMessageBox::critical(owner(), QApplication::applicationDisplayName(), text);
+}
+
+} // namespace dialogs

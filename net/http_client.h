@@ -1,0 +1,49 @@
+#pragma once
+
+#include "text/error.h"
+
+#include <QString>
+#include <memory>
+
+namespace kf::net {
+
+// A failed fetch. For an HTTP status outside 2xx (or an unfollowed redirect) the message is the
+// status line as received ("HTTP/1.1 404 Not Found"), with the code and the decoded body;
+// for transport failures the message is the failure text and the code is 0.
+class FetchError : public Error {
+public:
+    FetchError(const QString &message, int statusCode = 0, const QString &body = QString())
+        : Error(message), statusCode_(statusCode), body_(body)
+    {
+    }
+    int statusCode() const { return statusCode_; }
+    const QString &body() const { return body_; }
+
+private:
+    int statusCode_;
+    QString body_;
+};
+
+// One synchronous HTTP/1.1 GET client. It keeps its cookie store and at most one open
+// connection between fetches for as long as it lives.
+class HttpClient {
+public:
+    enum class Transport { PlainAndTls, PlainOnly };
+
+    explicit HttpClient(Transport transport = Transport::PlainAndTls);
+    ~HttpClient();
+    HttpClient(const HttpClient &) = delete;
+    HttpClient &operator=(const HttpClient &) = delete;
+
+    // Returns the decoded body of a 2xx reply; throws FetchError otherwise.
+    QString fetch(const QString &url);
+
+    // Connect and stall time-outs in milliseconds (30 s and 60 s unless changed, e.g. by tests).
+    void setTimeouts(int connectMs, int stallMs);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace kf::net
