@@ -1,0 +1,37 @@
+#include "app/account_settings.h"
+
+#include "app/workspace.h"
+#include "text/text_file.h"
+#include "widgets/memo_view.h"
+
+#include <QLineEdit>
+
+namespace kf {
+
+namespace {
+const QString kAccountFile = QStringLiteral("accounts\\account.txt");
+}
+
+void saveAccountSettings(Workspace &ws)
+{
+    Memo &speich = ws.ui.speich->memo();
+    speich.prepare();
+    speich.addLine(ws.ui.URL->text());
+    speich.addLine(ws.ui.Token->text());
+    speich.addLine(ws.ui.xovi_api_key->text());
+    speich.addLine(ws.ui.seokicksapi->text());
+    textfile::saveMemo(speich, ws.path(kAccountFile));
+}
+
+void loadAccountSettings(Workspace &ws)
+{
+    Memo &speich = ws.ui.speich->memo();
+    speich.prepare();
+    textfile::loadMemo(speich, ws.path(kAccountFile));
+    ws.ui.URL->setText(speich.line(0));
+    ws.ui.Token->setText(speich.line(1));
+    ws.ui.xovi_api_key->setText(speich.line(2));
+    ws.ui.seokicksapi->setText(speich.line(3));
+}
+
+} // namespace kf
