@@ -1,0 +1,25 @@
+#!/bin/sh
+# Installs the Debian packages the build, the program and the tests need, only those missing.
+set -eu
+
+PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
+libgl-dev libcurl4-openssl-dev libssl-dev openssl ca-certificates curl libgtest-dev
+libcpp-httplib-dev libbenchmark-dev xvfb xauth fonts-dejavu-core"
+
+missing=""
+for package in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+if [ "$(id -u)" -eq 0 ]; then
+    SUDO=""
+else
+    SUDO="sudo"
+fi
+echo "Installing:$missing"
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
