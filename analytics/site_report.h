@@ -1,8 +1,13 @@
 #pragma once
 
+#include "analytics/label_translation.h"
+
+#include <QString>
+
 namespace kf {
 
 struct Workspace;
+class StringGrid;
 
 namespace analytics {
 
@@ -21,7 +26,16 @@ public:
     void ReferrerWebsitesReport();
 
 private:
+    enum class Referrers { Types, Keywords, Websites };
+
+    // Request URL of the analytics server: address, method path and parameters, token.
+    QString apiUrl(const QString &methodAndParams) const;
+    // Empties speich, fetches RequestUrl into it and rewrites it tag per line; throws on failure.
+    void fetchIntoSpeich();
+    void referrerReport(Referrers kind);
+
     Workspace &ws_;
+    LabelTranslation translation_;
 };
 
 } // namespace analytics
