@@ -1,0 +1,217 @@
+#include "app/form1.h"
+
+#include "analytics/domain_import.h"
+#include "app/account_settings.h"
+#include "app/data_folder.h"
+#include "app/handler_frame.h"
+#include "text/string_grid.h"
+#include "text/text_file.h"
+#include "trends/date_table.h"
+#include "widgets/memo_view.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QSystemTrayIcon>
+
+namespace {
+const QString kWindowTitle = QStringLiteral("Kelvaro Fennwick v.0.4b");
+}
+
+TForm1::TForm1(const QString &appFolder, QWidget *parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setFont(kf::programFont());
+    ws_.ui.form = this;
+    ws_.AppFolder = kf::withTrailingSeparator(appFolder);
+    buildLayout();
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    // The controls go first, while the workspace and subsystems they report into still exist.
+    delete takeCentralWidget();
+}
+
+void TForm1::buildLayout() {
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    auto *layout = new QHBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildCategoryColumn());
+    layout->addWidget(buildPages(), 1);
+    setCentralWidget(client);
+    buildMenus();
+    buildTray();
+    // The designed client area lies below the menu bar.
+    resize(757, 529 + menuBar()->sizeHint().height());
+}
+
+void TForm1::onReturn(QWidget *entry, void (TForm1::*handler)()) {
+    returnHandlers_.insert(entry, handler);
+    entry->installEventFilter(this);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (auto handler = returnHandlers_.value(watched))
+                (this->*handler)();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- start-up -------------------------------------------------------------------------------
+
+void TForm1::FormCreate() {
+    // A step that fails ends the sequence with its error box; the caption then stays "Form1".
+    kf::runHandler([this] { startUp(); });
+}
+
+void TForm1::startUp() {
+    ws_.WindowTitle = kWindowTitle;
+    ws_.ui.MonthCalendar1->setSelectedDate(QDate::currentDate());
+    if (!kf::folderExists(ws_.path(QStringLiteral("db"))))
+        kf::trends::generateDateTable(ws_);
+    const QString accounts = ws_.path(QStringLiteral("accounts"));
+    if (!kf::folderExists(accounts))
+        kf::createFolder(accounts);
+    loadComboItems(ws_.ui.auswahl_jahr, QStringLiteral("db\\zeit.txt"));
+    loadComboItems(ws_.ui.Domain_Xovi, QStringLiteral("reporting\\projekte_kw.txt"));
+    loadComboItems(ws_.ui.Projekte, QStringLiteral("reporting\\projekte.txt"));
+    if (kf::fileExists(ws_.path(QStringLiteral("accounts\\account.txt"))))
+        kf::loadAccountSettings(ws_);
+    if (kf::fileExists(ws_.path(QStringLiteral("accounts\\ids\\sites.csv"))))
+        siteTable_.reload();
+    setWindowTitle(ws_.WindowTitle);
+}
+
+// The file's lines replace the combo's items; its text stays what it was, and no change
+// handler runs for the reload.
+void TForm1::loadComboItems(QComboBox *combo, const QString &relativePath) {
+    const QString file = ws_.path(relativePath);
+    if (!kf::fileExists(file))
+        return;
+    const QStringList lines = kf::textfile::readLines(file);
+    const QSignalBlocker quiet(combo);
+    const QString text = combo->currentText();
+    combo->clear();
+    combo->addItems(lines);
+    combo->setEditText(text);
+}
+
+// ---- window and tray ------------------------------------------------------------------------
+
+void TForm1::closeEvent(QCloseEvent *event) {
+    // Closing the main window ends the program, whatever else is open.
+    if (crawler_)
+        crawler_->hide();
+    TrayIcon1->hide();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+void TForm1::Beenden1Click() {
+    kf::runHandler([this] { close(); });
+}
+
+void TForm1::Minimieren1Click() {
+    kf::runHandler([this] {
+        TrayIcon1->setVisible(true);
+        // Without a notification area the icon cannot bring the window back: minimise instead.
+        if (QSystemTrayIcon::isSystemTrayAvailable())
+            hide();
+        else
+            showMinimized();
+    });
+}
+
+void TForm1::showAgain() {
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void TForm1::Programmffnen1Click() {
+    kf::runHandler([this] {
+        showAgain();
+        TrayIcon1->hide();
+    });
+}
+
+void TForm1::TrayIcon1Click() {
+    kf::runHandler([this] { showAgain(); });
+}
+
+void TForm1::TrayIcon1MouseMove() {
+    // No title or text is ever set, so the balloon shows nothing.
+    kf::runHandler([this] { TrayIcon1->showMessage(QString(), QString(), QIcon(), 3000); });
+}
+
+void TForm1::SitemapCrawler1Click() {
+    kf::runHandler([this] {
+        if (!crawler_)
+            return;
+        crawler_->show();
+        crawler_->raise();
+        crawler_->activateWindow();
+    });
+}
+
+// ---- handlers whose work lives in the subsystems --------------------------------------------
+
+void TForm1::SpeichernClick() {
+    kf::runHandler([this] { kf::saveAccountSettings(ws_); });
+}
+
+void TForm1::generiereWochentagausKWs1Click() {
+    kf::runHandler([this] { kf::trends::generateDateTable(ws_); });
+}
+
+void TForm1::auswahl_jahrChange() {
+    kf::runHandler([this] { kf::trends::chooseYear(ws_); });
+}
+
+void TForm1::HoleIds1Click() {
+    kf::runHandler([this] { siteTable_.fetch(); });
+}
+
+void TForm1::Button1Click() {
+    kf::runHandler([this] { checkRun_.run(); });
+}
+
+void TForm1::Button2Click() {
+    kf::runHandler([this] { siteReport_.step(); });
+}
+
+void TForm1::ImportausPiWik1Click() {
+    kf::runHandler([this] { kf::analytics::importDomainsFromAnalytics(ws_); });
+}
+
+// ---- handlers that later subsystems fill ----------------------------------------------------
+
+void TForm1::Creditsabfragen1Click() {}
+void TForm1::Keywordcheck1Click() {}
+void TForm1::LinklisteXoviRanking1Click() {}
+void TForm1::Button3Click() {}
+void TForm1::Button4Click() {}
+void TForm1::Button5Click() {}
+void TForm1::Button6Click() {}
+void TForm1::Button99Click() {}
+void TForm1::ProjekteChange() {}
+void TForm1::ProjekteKeyDown() {}
+void TForm1::Edit2KeyDown() {}
+void TForm1::Domain_XoviChange() {}
+void TForm1::Domain_XoviKeyDown() {}
+void TForm1::kw_analyze_entryKeyDown() {}
