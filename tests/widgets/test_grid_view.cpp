@@ -1,0 +1,64 @@
+#include "widgets/grid_view.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GridView, ModelFollowsCountsAndCells)
+{
+    GridView view(QStringLiteral("StringGrid1"), 5, 5);
+    QAbstractItemModel *model = view.model();
+    EXPECT_EQ(model->rowCount(), 5);
+    EXPECT_EQ(model->columnCount(), 5);
+
+    view.grid().setCell(1, 7, QStringLiteral("hidden"));
+    view.setRowCount(8);
+    EXPECT_EQ(model->rowCount(), 8);
+    EXPECT_EQ(model->data(model->index(7, 1)).toString(), QStringLiteral("hidden"));
+
+    view.setRowCount(0);
+    view.setColCount(2);
+    EXPECT_EQ(model->rowCount(), 1) << "a grid never has fewer than one row";
+    EXPECT_EQ(model->columnCount(), 2);
+    view.setRowCount(8);
+    EXPECT_EQ(view.cell(1, 7), QStringLiteral("hidden")) << "lowered rows keep their cells";
+}
+
+TEST(GridView, ColumnWidthsReachTheHeader)
+{
+    GridView view(QStringLiteral("StringGrid3"), 3, 1);
+    EXPECT_EQ(view.colWidth(0), kf::StringGrid::kDefaultColWidth);
+    view.grid().setColWidth(2, 123);
+    EXPECT_EQ(view.horizontalHeader()->sectionSize(2), 123);
+    view.setColCount(6);
+    view.grid().setColWidth(5, 77);
+    EXPECT_EQ(view.horizontalHeader()->sectionSize(5), 77);
+}
+
+TEST(GridView, FontChangeRemeasuresCells)
+{
+    GridView view(QStringLiteral("StringGrid2"), 1, 1);
+    view.setCell(0, 0, QStringLiteral("WWWWWWWWWW"));
+    const int small = view.grid().widestText(0);
+    QFont big = view.font();
+    big.setPointSize(24);
+    view.setFont(big);
+    EXPECT_GT(view.grid().widestText(0), small);
+    EXPECT_EQ(view.grid().font().pointSize(), 24);
+}
+
+TEST(GridView, FixedCellsLookLikeHeaders)
+{
+    GridView view(QStringLiteral("StringGrid5"), 5, 5);
+    view.grid().setFixed(1, 1);
+    EXPECT_EQ(view.fixedRows(), 1);
+    EXPECT_EQ(view.fixedCols(), 1);
+    QAbstractItemModel *model = view.model();
+    EXPECT_TRUE(model->data(model->index(0, 3), Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(model->data(model->index(3, 0), Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(model->data(model->index(2, 2), Qt::BackgroundRole).isValid());
+}
+
+} // namespace
