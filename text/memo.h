@@ -55,7 +55,7 @@ private:
     int pieceEnd(int i) const;
 
     QString text_;
-    mutable std::vector<int> starts_; // start offset of every piece
+    mutable std::vector<int> starts_{0}; // start offset of every piece; an empty text has one
     mutable bool indexValid_ = true;
     bool scrollBars_ = false;
     std::uint64_t rewriteSerial_ = 0;

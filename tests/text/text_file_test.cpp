@@ -1,0 +1,158 @@
+#include "text/error.h"
+#include "text/memo.h"
+#include "text/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace tf = kf::textfile;
+
+namespace {
+
+QByteArray readBytes(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+TEST(TextFileEncoding, Cp1252WhenEverythingFitsElseUtf8WithBom) {
+    EXPECT_EQ(tf::encode(QStringLiteral("Grüße €")), QByteArray("Gr\xFC\xDF\x65 \x80"));
+    EXPECT_EQ(tf::encode(QString(QChar(0x81))), QByteArray("\x81")); // unassigned, kept as is
+    const QString polish = QStringLiteral("łódź");
+    EXPECT_EQ(tf::encode(polish), QByteArray("\xEF\xBB\xBF") + polish.toUtf8());
+    const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80");
+    EXPECT_EQ(tf::encode(emoji), QByteArray("\xEF\xBB\xBF") + emoji.toUtf8());
+    EXPECT_EQ(tf::encode(QString()), QByteArray());
+}
+
+TEST(TextFileEncoding, ReadingChoosesTheEncoding) {
+    const QString text = QStringLiteral("Größe €");
+    EXPECT_EQ(tf::decode(QByteArray("\xEF\xBB\xBF") + text.toUtf8()), text);
+    EXPECT_EQ(tf::decode(text.toUtf8()), text);    // valid UTF-8 without a mark
+    EXPECT_EQ(tf::decode(tf::encode(text)), text); // Windows-1252 bytes are not valid UTF-8
+
+    QByteArray le("\xFF\xFE"), be("\xFE\xFF");
+    for (QChar c : text) {
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    EXPECT_EQ(tf::decode(le), text);
+    EXPECT_EQ(tf::decode(be), text);
+
+    // A UTF-8 sequence cut short at the end is not valid UTF-8.
+    EXPECT_EQ(tf::decode(QByteArray("ab\xC3")), QStringLiteral("ab\u00C3"));
+    EXPECT_EQ(tf::decode(QByteArray("\x80\x9F")), QStringLiteral("\u20AC\u0178"));
+    EXPECT_EQ(tf::decode(QByteArray()), QString());
+}
+
+TEST(TextFileLines, EveryKindOfLineEndEndsALine) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("lines.txt"));
+    writeBytes(path, "a\r\nb\nc\rd\r\n\r\ne");
+    EXPECT_EQ(tf::readLines(path), QStringList({"a", "b", "c", "d", "", "e"}));
+    writeBytes(path, "a\r\n");
+    EXPECT_EQ(tf::readLines(path), QStringList({"a"}));
+    writeBytes(path, "");
+    EXPECT_EQ(tf::readLines(path), QStringList());
+    writeBytes(path, "x\n\n");
+    EXPECT_EQ(tf::readText(path), QStringLiteral("x\r\n\r\n"));
+
+    kf::Memo memo;
+    tf::loadMemo(memo, path);
+    EXPECT_EQ(memo.lineCount(), 2);
+}
+
+TEST(TextFileWrite, LinesEndWithCrLfAndTheFileIsReplaced) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.txt"));
+    writeBytes(path, QByteArray(1000, 'z'));
+    tf::writeLines(path, {QStringLiteral("eins"), QString(), QStringLiteral("drei")});
+    EXPECT_EQ(readBytes(path), QByteArray("eins\r\n\r\ndrei\r\n"));
+
+    kf::Memo memo;
+    memo.setText(QStringLiteral("a\r\nb"));
+    tf::saveMemo(memo, path);
+    EXPECT_EQ(readBytes(path), QByteArray("a\r\nb\r\n"));
+    memo.setText(QStringLiteral("a\r\n"));
+    tf::saveMemo(memo, path);
+    EXPECT_EQ(readBytes(path), QByteArray("a\r\n"));
+
+    // Nothing but temporary-file names may be left beside the file: none at all after a save.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("list.txt")}));
+}
+
+TEST(TextFileErrors, TextsNameTheNativeFullPath) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("nofolder/file.txt"));
+    const QString native = QDir::toNativeSeparators(missing);
+    try {
+        tf::writeLines(missing, {QStringLiteral("x")});
+        FAIL() << "writing into a missing folder succeeded";
+    } catch (const kf::Error &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Datei \"") + native +
+                                           QStringLiteral("\" kann nicht erstellt werden. ")))
+            << e.message().toStdString();
+        EXPECT_GT(e.message().size(),
+                  QStringLiteral("Datei \"\" kann nicht erstellt werden. ").size() + native.size());
+    }
+    try {
+        tf::readLines(missing);
+        FAIL() << "reading a missing file succeeded";
+    } catch (const kf::Error &e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Datei ") + native +
+                                           QStringLiteral(" kann nicht geöffnet werden. ")))
+            << e.message().toStdString();
+    }
+    // A relative path is shown in full.
+    EXPECT_EQ(tf::cannotOpenText(QStringLiteral("rel.txt"), QStringLiteral("why")),
+              QStringLiteral("Datei ") +
+                  QDir::toNativeSeparators(QDir::current().absoluteFilePath("rel.txt")) +
+                  QStringLiteral(" kann nicht geöffnet werden. why"));
+}
+
+TEST(TextFileErrors, AFailedSaveLeavesTheOldFile) {
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.txt"));
+    tf::writeLines(path, {QStringLiteral("old")});
+    // A file size limit makes the write fail half-way, whatever rights the test runs with.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        tf::writeLines(path, QStringList(2000, QStringLiteral("new line")));
+    } catch (const kf::Error &e) {
+        threw = true;
+        EXPECT_TRUE(e.message().contains(QStringLiteral("kann nicht erstellt werden")));
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(threw);
+    EXPECT_EQ(readBytes(path), QByteArray("old\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("keep.txt")}));
+#else
+    GTEST_SKIP() << "needs a file size limit";
+#endif
+}
