@@ -4,8 +4,7 @@
 
 namespace kf::net {
 
-QByteArray charsetOf(const QByteArray &contentType)
-{
+QByteArray charsetOf(const QByteArray &contentType) {
     const QList<QByteArray> params = contentType.split(';');
     for (qsizetype i = 1; i < params.size(); ++i) {
         const QByteArray param = params.at(i).trimmed();
@@ -20,8 +19,7 @@ QByteArray charsetOf(const QByteArray &contentType)
     return QByteArray();
 }
 
-QString decodeBody(const QByteArray &body, const QByteArray &contentType)
-{
+QString decodeBody(const QByteArray &body, const QByteArray &contentType) {
     const QByteArray charset = charsetOf(contentType).toUpper();
     if (charset == "UTF-8" || charset == "UTF8")
         return QString::fromUtf8(body);

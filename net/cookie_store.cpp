@@ -7,8 +7,7 @@
 
 namespace kf::net {
 
-QByteArray pathOfTarget(const QByteArray &target)
-{
+QByteArray pathOfTarget(const QByteArray &target) {
     QByteArray path = target.left(target.indexOf('?') < 0 ? target.size() : target.indexOf('?'));
     if (path.isEmpty() || !path.startsWith('/'))
         path = "/";
@@ -18,16 +17,14 @@ QByteArray pathOfTarget(const QByteArray &target)
 namespace {
 
 // RFC 6265 5.1.4: the default path is the request path up to its last "/".
-QByteArray defaultPath(const QByteArray &requestPath)
-{
+QByteArray defaultPath(const QByteArray &requestPath) {
     const qsizetype slash = requestPath.lastIndexOf('/');
     if (slash <= 0)
         return "/";
     return requestPath.left(slash);
 }
 
-bool pathMatches(const QByteArray &requestPath, const QByteArray &cookiePath)
-{
+bool pathMatches(const QByteArray &requestPath, const QByteArray &cookiePath) {
     if (requestPath == cookiePath)
         return true;
     if (!requestPath.startsWith(cookiePath))
@@ -38,8 +35,7 @@ bool pathMatches(const QByteArray &requestPath, const QByteArray &cookiePath)
 } // namespace
 
 void CookieStore::take(const QByteArray &setCookie, const QString &host,
-                       const QByteArray &requestPath, std::time_t now)
-{
+                       const QByteArray &requestPath, std::time_t now) {
     const QList<QByteArray> parts = setCookie.split(';');
     const QByteArray pair = parts.value(0);
     const qsizetype eq = pair.indexOf('=');
@@ -99,8 +95,7 @@ void CookieStore::take(const QByteArray &setCookie, const QString &host,
 }
 
 QByteArray CookieStore::header(const QString &host, const QByteArray &requestPath, bool secure,
-                               std::time_t now)
-{
+                               std::time_t now) {
     std::erase_if(cookies_, [now](const Cookie &c) { return !c.session && c.expires <= now; });
     const QString lowerHost = host.toLower();
     std::vector<const Cookie *> matching;

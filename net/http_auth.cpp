@@ -9,8 +9,7 @@ namespace kf::net {
 namespace {
 
 // Parses "Digest realm="x", nonce="y", qop="auth"" into lower-case keys and unquoted values.
-QMap<QByteArray, QByteArray> digestParams(const QByteArray &challenge)
-{
+QMap<QByteArray, QByteArray> digestParams(const QByteArray &challenge) {
     QMap<QByteArray, QByteArray> params;
     qsizetype i = challenge.indexOf(' ');
     if (i < 0)
@@ -48,13 +47,11 @@ QMap<QByteArray, QByteArray> digestParams(const QByteArray &challenge)
     return params;
 }
 
-QByteArray md5Hex(const QByteArray &data)
-{
+QByteArray md5Hex(const QByteArray &data) {
     return QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex();
 }
 
-QByteArray schemeOf(const QByteArray &challenge)
-{
+QByteArray schemeOf(const QByteArray &challenge) {
     const qsizetype space = challenge.indexOf(' ');
     return (space < 0 ? challenge : challenge.left(space)).trimmed().toLower();
 }
@@ -63,8 +60,8 @@ QByteArray schemeOf(const QByteArray &challenge)
 
 QByteArray authorizationFor(const QList<QByteArray> &challenges, const QByteArray &user,
                             const QByteArray &password, const QByteArray &method,
-                            const QByteArray &target, int nonceCount)
-{
+                            const QByteArray &target, int nonceCount,
+                            const QByteArray &fixedCnonce) {
     QByteArray digest;
     bool basic = false;
     for (const QByteArray &c : challenges) {
@@ -81,7 +78,9 @@ QByteArray authorizationFor(const QList<QByteArray> &challenges, const QByteArra
             const QByteArray realm = p.value("realm");
             const QByteArray nonce = p.value("nonce");
             const QByteArray cnonce =
-                QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+                !fixedCnonce.isEmpty()
+                    ? fixedCnonce
+                    : QByteArray::number(QRandomGenerator::global()->generate64(), 16);
             const QByteArray nc = QByteArray::number(nonceCount, 16).rightJustified(8, '0');
             QByteArray ha1 = md5Hex(user + ':' + realm + ':' + password);
             if (algorithm.toUpper() == "MD5-SESS")
@@ -93,9 +92,8 @@ QByteArray authorizationFor(const QList<QByteArray> &challenges, const QByteArra
                 response = md5Hex(ha1 + ':' + nonce + ':' + nc + ':' + cnonce + ":auth:" + ha2);
             else
                 response = md5Hex(ha1 + ':' + nonce + ':' + ha2);
-            QByteArray out = "Digest username=\"" + user + "\", realm=\"" + realm +
-                             "\", nonce=\"" + nonce + "\", uri=\"" + target +
-                             "\", response=\"" + response + "\"";
+            QByteArray out = "Digest username=\"" + user + "\", realm=\"" + realm + "\", nonce=\"" +
+                             nonce + "\", uri=\"" + target + "\", response=\"" + response + "\"";
             if (p.contains("algorithm"))
                 out += ", algorithm=" + algorithm;
             if (p.contains("opaque"))

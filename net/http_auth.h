@@ -10,6 +10,7 @@ namespace kf::net {
 // empty value when no supported scheme is offered. nonceCount counts Digest uses of a nonce.
 QByteArray authorizationFor(const QList<QByteArray> &challenges, const QByteArray &user,
                             const QByteArray &password, const QByteArray &method,
-                            const QByteArray &target, int nonceCount);
+                            const QByteArray &target, int nonceCount,
+                            const QByteArray &cnonce = QByteArray()); // empty: random
 
 } // namespace kf::net

@@ -27,25 +27,21 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kMaxAuthRepeats = 3;
 
-void globalInit()
-{
+void globalInit() {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-QString socketError(int code, const QString &text)
-{
+QString socketError(int code, const QString &text) {
     return QStringLiteral("Socket Error # %1\r\n%2").arg(code).arg(text);
 }
 
-QString systemText(int err)
-{
+QString systemText(int err) {
     return QString::fromLocal8Bit(std::strerror(err));
 }
 
 // The resolver's own code and text for a host that does not resolve.
-QString resolveError(const QString &host)
-{
+QString resolveError(const QString &host) {
     QByteArray name = host.toUtf8();
     if (name.startsWith('[') && name.endsWith(']'))
         name = name.mid(1, name.size() - 2);
@@ -90,8 +86,7 @@ struct HttpClient::Impl {
     explicit Impl(Transport t) : transport(t) { globalInit(); }
     ~Impl() { dropHandles(); }
 
-    void dropHandles()
-    {
+    void dropHandles() {
         if (easy)
             curl_easy_cleanup(easy);
         if (multi)
@@ -101,8 +96,7 @@ struct HttpClient::Impl {
         connectionKey.clear();
     }
 
-    void makeHandles()
-    {
+    void makeHandles() {
         multi = curl_multi_init();
         curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, 1L);
         easy = curl_easy_init();
@@ -110,8 +104,7 @@ struct HttpClient::Impl {
             throw FetchError(QStringLiteral("Could not initialise the HTTP library."));
     }
 
-    QByteArray headerValue(const char *name) const
-    {
+    QByteArray headerValue(const char *name) const {
         QByteArray value;
         bool found = false;
         for (const auto &h : headers) {
@@ -122,14 +115,12 @@ struct HttpClient::Impl {
         }
         return found ? value : QByteArray();
     }
-    bool hasHeader(const char *name) const
-    {
+    bool hasHeader(const char *name) const {
         return std::any_of(headers.begin(), headers.end(), [name](const auto &h) {
             return h.first.compare(name, Qt::CaseInsensitive) == 0;
         });
     }
-    QList<QByteArray> headerValues(const char *name) const
-    {
+    QList<QByteArray> headerValues(const char *name) const {
         QList<QByteArray> values;
         for (const auto &h : headers)
             if (h.first.compare(name, Qt::CaseInsensitive) == 0)
@@ -137,8 +128,7 @@ struct HttpClient::Impl {
         return values;
     }
 
-    static size_t onHeader(char *data, size_t size, size_t count, void *user)
-    {
+    static size_t onHeader(char *data, size_t size, size_t count, void *user) {
         auto *self = static_cast<Impl *>(user);
         const size_t n = size * count;
         self->lastByte = Clock::now();
@@ -167,8 +157,7 @@ struct HttpClient::Impl {
         return n;
     }
 
-    static size_t onBody(char *data, size_t size, size_t count, void *user)
-    {
+    static size_t onBody(char *data, size_t size, size_t count, void *user) {
         auto *self = static_cast<Impl *>(user);
         const size_t n = size * count;
         self->lastByte = Clock::now();
@@ -177,8 +166,7 @@ struct HttpClient::Impl {
     }
 
     // Called once the connection is made or reused, just before the request goes out.
-    static int onRequestStart(void *user, char *, char *, int, int)
-    {
+    static int onRequestStart(void *user, char *, char *, int, int) {
         auto *self = static_cast<Impl *>(user);
         self->requestStarted = true;
         self->lastByte = Clock::now();
@@ -186,8 +174,7 @@ struct HttpClient::Impl {
     }
 
     // Trust the system's CA store (curl's default) plus the bundle named by KELVARO_CA_FILE.
-    static CURLcode onSslContext(CURL *, void *sslCtx, void *user)
-    {
+    static CURLcode onSslContext(CURL *, void *sslCtx, void *user) {
         auto *self = static_cast<Impl *>(user);
         if (self->caFile.isEmpty())
             return CURLE_OK;
@@ -201,8 +188,7 @@ struct HttpClient::Impl {
         return CURLE_OK;
     }
 
-    QString transportErrorText(CURLcode rc, const UrlParts &url) const
-    {
+    QString transportErrorText(CURLcode rc, const UrlParts &url) const {
         long osErrno = 0;
         curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osErrno);
         const QString detail = QString::fromLocal8Bit(errorBuffer).trimmed();
@@ -222,8 +208,12 @@ struct HttpClient::Impl {
         case CURLE_PARTIAL_FILE:
             return QStringLiteral("Connection Closed Gracefully.");
         case CURLE_OPERATION_TIMEDOUT:
-            if (!requestStarted)
+            if (!requestStarted) {
+                // curl reports a handshake that runs out of time as "SSL connection timeout".
+                if (url.tls && detail.contains(QLatin1String("SSL")))
+                    return QStringLiteral("TLS handshake failed: ") + systemText(ETIMEDOUT);
                 return socketError(ETIMEDOUT, systemText(ETIMEDOUT));
+            }
             return QStringLiteral("Read timed out.");
         case CURLE_PEER_FAILED_VERIFICATION:
             return QStringLiteral("TLS certificate verification failed: ") + detail;
@@ -246,8 +236,7 @@ struct HttpClient::Impl {
     }
 
     // One GET on the wire; returns curl's result. Response parts land in the members.
-    CURLcode transfer(const UrlParts &url, const QByteArray &authorization)
-    {
+    CURLcode transfer(const UrlParts &url, const QByteArray &authorization) {
         statusLine.clear();
         statusCode = 0;
         headers.clear();
@@ -342,8 +331,7 @@ struct HttpClient::Impl {
         return result;
     }
 
-    QString fetch(const QString &text)
-    {
+    QString fetch(const QString &text) {
         const UrlParts url = splitUrl(text);
         if (url.tls && transport == Transport::PlainOnly)
             throw FetchError(QStringLiteral("IOHandler value is not valid"));
@@ -351,9 +339,8 @@ struct HttpClient::Impl {
         // At most one open connection: a fetch to another scheme, host or port closes it first.
         // A change of the extra CA bundle starts afresh too (no TLS session made under the old
         // trust survives).
-        const QByteArray key =
-            url.scheme.toLatin1() + "://" + url.host.toLower().toUtf8() + ':' +
-            QByteArray::number(url.port);
+        const QByteArray key = url.scheme.toLatin1() + "://" + url.host.toLower().toUtf8() + ':' +
+                               QByteArray::number(url.port);
         caFile = qgetenv("KELVARO_CA_FILE");
         if (multi && (key != connectionKey || (url.tls && caFile != caFileInUse)))
             dropHandles();
@@ -376,9 +363,9 @@ struct HttpClient::Impl {
             if (statusCode >= 200 && statusCode < 300 && !hasHeader("Location"))
                 return decodeBody(body, contentType);
             if (statusCode == 401 && haveCredentials && repeat < kMaxAuthRepeats) {
-                const QByteArray next = authorizationFor(
-                    headerValues("WWW-Authenticate"), url.user.toUtf8(), url.password.toUtf8(),
-                    "GET", url.target, repeat + 1);
+                const QByteArray next =
+                    authorizationFor(headerValues("WWW-Authenticate"), url.user.toUtf8(),
+                                     url.password.toUtf8(), "GET", url.target, repeat + 1);
                 if (!next.isEmpty()) {
                     authorization = next;
                     continue;
@@ -393,13 +380,11 @@ struct HttpClient::Impl {
 HttpClient::HttpClient(Transport transport) : d(new Impl(transport)) {}
 HttpClient::~HttpClient() = default;
 
-QString HttpClient::fetch(const QString &url)
-{
+QString HttpClient::fetch(const QString &url) {
     return d->fetch(url);
 }
 
-void HttpClient::setTimeouts(int connectMs, int stallMs)
-{
+void HttpClient::setTimeouts(int connectMs, int stallMs) {
     d->connectMs = std::max(1, connectMs);
     d->stallMs = std::max(1, stallMs);
 }

@@ -1,4 +1,5 @@
-// TEAM NOTE (remove this line when you replace the placeholder): before working on net/, read /tmp/common_rules.md — the team rules (no spec mentions, git discipline, own build folder).
+// TEAM NOTE (remove this line when you replace the placeholder): before working on net/, read
+// /tmp/common_rules.md — the team rules (no spec mentions, git discipline, own build folder).
 #pragma once
 
 #include "text/error.h"
@@ -14,9 +15,7 @@ namespace kf::net {
 class FetchError : public Error {
 public:
     FetchError(const QString &message, int statusCode = 0, const QString &body = QString())
-        : Error(message), statusCode_(statusCode), body_(body)
-    {
-    }
+        : Error(message), statusCode_(statusCode), body_(body) {}
     int statusCode() const { return statusCode_; }
     const QString &body() const { return body_; }
 

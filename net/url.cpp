@@ -6,8 +6,7 @@
 
 namespace kf::net {
 
-QByteArray encodeUrlBytes(const QString &text)
-{
+QByteArray encodeUrlBytes(const QString &text) {
     static const char hex[] = "0123456789ABCDEF";
     const QByteArray utf8 = text.toUtf8();
     QByteArray out;
@@ -25,8 +24,7 @@ QByteArray encodeUrlBytes(const QString &text)
     return out;
 }
 
-UrlParts splitUrl(const QString &url)
-{
+UrlParts splitUrl(const QString &url) {
     UrlParts parts;
     const qsizetype schemeEnd = url.indexOf(QLatin1String("://"));
     const QString scheme = schemeEnd > 0 ? url.left(schemeEnd).toLower() : QString();
@@ -65,7 +63,8 @@ UrlParts splitUrl(const QString &url)
     qsizetype portColon = -1;
     if (authority.startsWith(QLatin1Char('['))) {
         const qsizetype close = authority.indexOf(QLatin1Char(']'));
-        if (close >= 0 && close + 1 < authority.size() && authority.at(close + 1) == QLatin1Char(':'))
+        if (close >= 0 && close + 1 < authority.size() &&
+            authority.at(close + 1) == QLatin1Char(':'))
             portColon = close + 1;
     } else {
         portColon = authority.lastIndexOf(QLatin1Char(':'));
@@ -95,8 +94,7 @@ UrlParts splitUrl(const QString &url)
     return parts;
 }
 
-QByteArray hostHeader(const UrlParts &url)
-{
+QByteArray hostHeader(const UrlParts &url) {
     QByteArray host = url.host.toUtf8();
     if (url.port != 80)
         host += ':' + QByteArray::number(url.port);

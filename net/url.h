@@ -7,14 +7,14 @@ namespace kf::net {
 
 // The parts of a fetch URL as the fetch uses them.
 struct UrlParts {
-    QString scheme;     // "http" or "https", in lower case
-    bool tls = false;   // https
-    QString user;       // from the authority part, percent-decoded
-    QString password;   // from the authority part, percent-decoded
+    QString scheme;   // "http" or "https", in lower case
+    bool tls = false; // https
+    QString user;     // from the authority part, percent-decoded
+    QString password; // from the authority part, percent-decoded
     bool hasUser = false;
-    QString host;       // as written (IPv6 literals keep their brackets)
-    int port = 80;      // the explicit port, else 80 (http) or 443 (https)
-    QByteArray target;  // path and query as they go out on the request line
+    QString host;      // as written (IPv6 literals keep their brackets)
+    int port = 80;     // the explicit port, else 80 (http) or 443 (https)
+    QByteArray target; // path and query as they go out on the request line
 };
 
 // Splits an absolute URL. Fails with FetchError "Unknown Protocol" unless the scheme is http or

@@ -1,0 +1,241 @@
+#include "raw_server.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <cstring>
+#include <netinet/in.h>
+#include <openssl/evp.h>
+#include <openssl/pem.h>
+#include <openssl/x509v3.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kf::test {
+
+RawServer::RawServer(Handler handler, const std::string &address, int port, SSL_CTX *tls)
+    : handler_(std::move(handler)), tls_(tls), address_(address) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    const int one = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(static_cast<uint16_t>(port));
+    ::inet_pton(AF_INET, address.c_str(), &addr.sin_addr);
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 ||
+        ::listen(fd, 16) != 0) {
+        ::close(fd);
+        return;
+    }
+    socklen_t len = sizeof addr;
+    ::getsockname(fd, reinterpret_cast<sockaddr *>(&addr), &len);
+    port_ = ntohs(addr.sin_port);
+    listenFd_ = fd;
+    acceptor_ = std::thread([this] { acceptLoop(); });
+}
+
+RawServer::~RawServer() {
+    stop_ = true;
+    if (acceptor_.joinable())
+        acceptor_.join();
+    for (auto &w : workers_)
+        w.join();
+    if (listenFd_ >= 0)
+        ::close(listenFd_);
+}
+
+std::string RawServer::base() const {
+    return std::string(tls_ ? "https://" : "http://") + address_ + ":" + std::to_string(port_);
+}
+
+std::vector<std::string> RawServer::requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+bool RawServer::waitClosedByPeer(int n, int ms) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::milliseconds(ms),
+                             [&] { return closedByPeer_.load() >= n; });
+}
+
+ServerReply RawServer::ok(const std::string &body, const std::string &extraHeaders) {
+    return {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n" +
+                extraHeaders + "\r\n" + body,
+            ServerReply::After::KeepOpen};
+}
+
+void RawServer::acceptLoop() {
+    while (!stop_) {
+        pollfd p{listenFd_, POLLIN, 0};
+        if (::poll(&p, 1, 20) <= 0)
+            continue;
+        const int fd = ::accept(listenFd_, nullptr, nullptr);
+        if (fd < 0)
+            continue;
+        const int index = connections_++;
+        workers_.emplace_back([this, fd, index] { serve(fd, index); });
+    }
+}
+
+void RawServer::serve(int fd, int index) {
+    timeval tv{0, 20000};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    SSL *ssl = nullptr;
+    if (tls_) {
+        ssl = SSL_new(tls_);
+        SSL_set_fd(ssl, fd);
+        int rc;
+        while ((rc = SSL_accept(ssl)) != 1 && !stop_) {
+            const int err = SSL_get_error(ssl, rc);
+            if (err != SSL_ERROR_WANT_READ && err != SSL_ERROR_WANT_WRITE)
+                break;
+        }
+        if (rc != 1) {
+            SSL_free(ssl);
+            ::close(fd);
+            return;
+        }
+    }
+    // Returns >0 bytes, 0 on close by the peer, -1 on no data yet, -2 on error.
+    auto readSome = [&](char *buf, int size) -> int {
+        if (ssl) {
+            const int n = SSL_read(ssl, buf, size);
+            if (n > 0)
+                return n;
+            const int err = SSL_get_error(ssl, n);
+            if (err == SSL_ERROR_WANT_READ || err == SSL_ERROR_WANT_WRITE)
+                return -1;
+            if (err == SSL_ERROR_ZERO_RETURN)
+                return 0;
+            return errno == EAGAIN ? -1 : 0;
+        }
+        const ssize_t n = ::recv(fd, buf, size, 0);
+        if (n >= 0)
+            return int(n);
+        return (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) ? -1 : 0;
+    };
+    auto writeAll = [&](const std::string &bytes) {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const int n =
+                ssl ? SSL_write(ssl, bytes.data() + done, int(bytes.size() - done))
+                    : int(::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL));
+            if (n <= 0)
+                return;
+            done += size_t(n);
+        }
+    };
+
+    std::string pending;
+    int requestIndex = 0;
+    bool hang = false;
+    bool peerClosed = false;
+    char buf[4096];
+    while (!stop_) {
+        const int n = readSome(buf, sizeof buf);
+        if (n == 0) {
+            peerClosed = true;
+            break;
+        }
+        if (n < 0)
+            continue;
+        if (hang)
+            continue;
+        pending.append(buf, size_t(n));
+        size_t end;
+        bool close = false;
+        while ((end = pending.find("\r\n\r\n")) != std::string::npos) {
+            const std::string request = pending.substr(0, end + 4);
+            pending.erase(0, end + 4);
+            {
+                std::lock_guard lock(mutex_);
+                requests_.push_back(request);
+            }
+            const ServerReply reply = handler_(request, index, requestIndex++);
+            writeAll(reply.bytes);
+            if (reply.after == ServerReply::After::Close) {
+                close = true;
+                break;
+            }
+            if (reply.after == ServerReply::After::Hang) {
+                hang = true;
+                break;
+            }
+        }
+        if (close)
+            break;
+    }
+    if (ssl) {
+        if (!peerClosed)
+            SSL_shutdown(ssl);
+        SSL_free(ssl);
+    }
+    ::close(fd);
+    if (peerClosed) {
+        std::lock_guard lock(mutex_);
+        ++closedByPeer_;
+        changed_.notify_all();
+    }
+}
+
+TestCertificate makeCertificate(const std::string &commonName) {
+    EVP_PKEY *key = EVP_EC_gen("P-256");
+    X509 *cert = X509_new();
+    X509_set_version(cert, 2);
+    ASN1_INTEGER_set(X509_get_serialNumber(cert), long(std::time(nullptr) & 0x7fffffff));
+    X509_gmtime_adj(X509_getm_notBefore(cert), -3600);
+    X509_gmtime_adj(X509_getm_notAfter(cert), 3600L * 24);
+    X509_set_pubkey(cert, key);
+    X509_NAME *name = X509_get_subject_name(cert);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
+                               reinterpret_cast<const unsigned char *>(commonName.c_str()), -1, -1,
+                               0);
+    X509_set_issuer_name(cert, name);
+    X509V3_CTX ctx;
+    X509V3_set_ctx_nodb(&ctx);
+    X509V3_set_ctx(&ctx, cert, cert, nullptr, nullptr, 0);
+    const char *exts[][2] = {{"subjectAltName", "DNS:localhost,IP:127.0.0.1"},
+                             {"basicConstraints", "critical,CA:TRUE"},
+                             {"keyUsage", "critical,digitalSignature,keyCertSign"}};
+    for (auto &e : exts) {
+        X509_EXTENSION *ext = X509V3_EXT_conf(nullptr, &ctx, e[0], e[1]);
+        X509_add_ext(cert, ext, -1);
+        X509_EXTENSION_free(ext);
+    }
+    X509_sign(cert, key, EVP_sha256());
+
+    auto toPem = [](auto write) {
+        BIO *bio = BIO_new(BIO_s_mem());
+        write(bio);
+        char *data = nullptr;
+        const long len = BIO_get_mem_data(bio, &data);
+        std::string out(data, size_t(len));
+        BIO_free(bio);
+        return out;
+    };
+    TestCertificate result;
+    result.certPem = toPem([&](BIO *b) { PEM_write_bio_X509(b, cert); });
+    result.keyPem = toPem(
+        [&](BIO *b) { PEM_write_bio_PrivateKey(b, key, nullptr, nullptr, 0, nullptr, nullptr); });
+    X509_free(cert);
+    EVP_PKEY_free(key);
+    return result;
+}
+
+SSL_CTX *makeServerContext(const TestCertificate &cert) {
+    SSL_CTX *ctx = SSL_CTX_new(TLS_server_method());
+    BIO *cb = BIO_new_mem_buf(cert.certPem.data(), int(cert.certPem.size()));
+    X509 *x = PEM_read_bio_X509(cb, nullptr, nullptr, nullptr);
+    BIO *kb = BIO_new_mem_buf(cert.keyPem.data(), int(cert.keyPem.size()));
+    EVP_PKEY *k = PEM_read_bio_PrivateKey(kb, nullptr, nullptr, nullptr);
+    SSL_CTX_use_certificate(ctx, x);
+    SSL_CTX_use_PrivateKey(ctx, k);
+    X509_free(x);
+    EVP_PKEY_free(k);
+    BIO_free(cb);
+    BIO_free(kb);
+    return ctx;
+}
+
+} // namespace kf::test
