@@ -1,5 +1,3 @@
-// TEAM NOTE (remove this line when you replace the placeholder): before working on net/, read
-// /tmp/common_rules.md — the team rules (no spec mentions, git discipline, own build folder).
 #pragma once
 
 #include "text/error.h"

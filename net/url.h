@@ -24,7 +24,7 @@ UrlParts splitUrl(const QString &url);
 // The value of the Host header: the host, and ":" with the port whenever the port is not 80.
 QByteArray hostHeader(const UrlParts &url);
 
-// Program-wide rule 3: blanks, control characters and characters outside ASCII are
+// URL bytes: blanks, control characters and characters outside ASCII are
 // percent-encoded as UTF-8; every other character, "%xx" included, stays as it is.
 QByteArray encodeUrlBytes(const QString &text);
 
