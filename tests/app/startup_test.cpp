@@ -1,0 +1,163 @@
+// The start-up sequence of the main window on real data folders.
+#include "tests/support/gui_helpers.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+
+using namespace testing_gui;
+
+namespace {
+
+QStringList items(QComboBox *combo) {
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+// A path that exists as a file but cannot be read: our own process memory refuses reads at
+// offset 0 even for root, who can read any chmod 000 file.
+bool makeUnreadable(const QString &path) {
+    return QFile::link(QStringLiteral("/proc/self/mem"), path);
+}
+
+} // namespace
+
+TEST(StartUp, FirstStartInEmptyFolderBuildsDateTableAndFolders) {
+    DataFolder data;
+    MessageCapture boxes;
+    Windows w = createWindows(data.root());
+    TForm1 *form = w.form1.get();
+
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b");
+    EXPECT_TRUE(QFileInfo(data.path("accounts")).isDir());
+    EXPECT_FALSE(data.exists("reporting"));
+
+    const int year = QDate::currentDate().year();
+    QByteArray expectedYears;
+    QStringList yearTexts;
+    for (int y = year - 5; y <= year; ++y) {
+        expectedYears += QByteArray::number(y) + "\r\n";
+        yearTexts << QString::number(y);
+        const QByteArray table = data.read("db/" + QString::number(y));
+        EXPECT_EQ(table.count("\r\n"), 52) << y;
+        EXPECT_EQ(table.count('\n'), 52) << y;
+        EXPECT_TRUE(table.endsWith("\r\n"));
+    }
+    EXPECT_EQ(data.read("db/zeit.txt"), expectedYears);
+
+    auto *years = control<QComboBox>(form, "auswahl_jahr");
+    EXPECT_EQ(items(years), yearTexts);
+    EXPECT_EQ(years->currentText(), "auswahl_jahr");
+    EXPECT_EQ(control<QListWidget>(form, "ListBox3")->count(), 0);
+    EXPECT_EQ(control<QComboBox>(form, "Projekte")->count(), 0);
+    EXPECT_EQ(control<QComboBox>(form, "Domain_Xovi")->count(), 0);
+    EXPECT_EQ(control<QListWidget>(form, "ListBox1")->count(), 0);
+    EXPECT_EQ(control<QLineEdit>(form, "URL")->text(), "URL");
+    EXPECT_EQ(control<QLineEdit>(form, "Token")->text(), "");
+    // The generator used the scratch memo as its line list: the six years are left in it.
+    EXPECT_EQ(memoText(control(form, "speich")), QString::fromLatin1(expectedYears));
+    EXPECT_TRUE(w.form2->isHidden());
+    EXPECT_TRUE(form->isHidden());
+}
+
+TEST(StartUp, ExistingDbWithoutYearListGeneratesNothing) {
+    DataFolder data;
+    data.makeFolder("db");
+    MessageCapture boxes;
+    Windows w = createWindows(data.root());
+
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_TRUE(QDir(data.path("db")).isEmpty());
+    auto *years = control<QComboBox>(w.form1.get(), "auswahl_jahr");
+    EXPECT_EQ(years->count(), 0);
+    EXPECT_EQ(years->currentText(), "auswahl_jahr");
+    EXPECT_EQ(memoText(control(w.form1.get(), "speich")), "speich");
+    EXPECT_EQ(w.form1->windowTitle(), "Kelvaro Fennwick v.0.4b");
+}
+
+TEST(StartUp, ListFilesBecomeComboItemsWithoutTouchingTheirText) {
+    DataFolder data;
+    data.write("db/zeit.txt", "2019\r\n2020\r\n");
+    // Were the reload to count as a change of the year combo, these would be listed.
+    data.write("db/auswahl_jahr", "wrong\r\n");
+    data.write("db/2019", "2019-01-06\r\n");
+    data.write("reporting/projekte_kw.txt", "example.org\nexample.net\n");
+    data.write("reporting/projekte.txt", "Alpha\rBeta\r\nGamma");
+    MessageCapture boxes;
+    Windows w = createWindows(data.root() + "/");
+    TForm1 *form = w.form1.get();
+
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    auto *years = control<QComboBox>(form, "auswahl_jahr");
+    EXPECT_EQ(items(years), QStringList({"2019", "2020"}));
+    EXPECT_EQ(years->currentText(), "auswahl_jahr");
+    EXPECT_EQ(control<QListWidget>(form, "ListBox3")->count(), 0);
+
+    auto *watched = control<QComboBox>(form, "Domain_Xovi");
+    EXPECT_EQ(items(watched), QStringList({"example.org", "example.net"}));
+    EXPECT_EQ(watched->currentText(), "Domain_Xovi");
+    auto *projects = control<QComboBox>(form, "Projekte");
+    EXPECT_EQ(items(projects), QStringList({"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(projects->currentText(), "Projekte");
+    EXPECT_EQ(form->workspace().AppFolder, QDir::fromNativeSeparators(data.root()) + "/");
+}
+
+TEST(StartUp, UnreadableFileEndsTheSequenceWithOneErrorBox) {
+    DataFolder data;
+    data.makeFolder("db");
+    data.makeFolder("reporting");
+    ASSERT_TRUE(makeUnreadable(data.path("reporting/projekte.txt")));
+    data.write("reporting/projekte_kw.txt", "example.org\r\n");
+    data.write("accounts/account.txt", "http://stats.example/\r\ntok\r\nx\r\ns\r\n");
+    MessageCapture boxes;
+    Windows w = createWindows(data.root());
+    TForm1 *form = w.form1.get();
+
+    ASSERT_EQ(boxes.texts().size(), 1);
+    const QString expectedPath = QDir::toNativeSeparators(data.path("reporting/projekte.txt"));
+    EXPECT_TRUE(
+        boxes.texts()[0].startsWith("Datei " + expectedPath + " kann nicht geöffnet werden. "))
+        << boxes.texts()[0].toStdString();
+    EXPECT_EQ(form->windowTitle(), "Form1");
+    // The steps before ran, the ones after did not.
+    EXPECT_EQ(control<QComboBox>(form, "Domain_Xovi")->count(), 1);
+    EXPECT_EQ(control<QLineEdit>(form, "URL")->text(), "URL");
+    // The windows work all the same.
+    EXPECT_NE(w.form2, nullptr);
+    form->show();
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST(StartUp, FolderNamedLikeAListFileCountsAsMissing) {
+    DataFolder data;
+    data.makeFolder("db");
+    data.makeFolder("accounts/account.txt");
+    MessageCapture boxes;
+    Windows w = createWindows(data.root());
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_EQ(w.form1->windowTitle(), "Kelvaro Fennwick v.0.4b");
+    EXPECT_EQ(control<QLineEdit>(w.form1.get(), "URL")->text(), "URL");
+}
+
+TEST(StartUp, WindowPairsAreIndependent) {
+    DataFolder first, second;
+    second.write("accounts/account.txt", "http://b.example/\r\n");
+    MessageCapture boxes;
+    Windows a = createWindows(first.root());
+    Windows b = createWindows(second.root());
+    EXPECT_EQ(control<QLineEdit>(a.form1.get(), "URL")->text(), "URL");
+    EXPECT_EQ(control<QLineEdit>(b.form1.get(), "URL")->text(), "http://b.example/");
+    EXPECT_NE(&a.form1->workspace(), &b.form1->workspace());
+    EXPECT_NE(&a.form1->workspace().IdHTTP1, &b.form1->workspace().IdHTTP1);
+    EXPECT_EQ(a.form1->crawlerWindow(), a.form2.get());
+    EXPECT_EQ(b.form1->crawlerWindow(), b.form2.get());
+    EXPECT_EQ(a.form2->parent(), nullptr);
+    EXPECT_EQ(a.form1->parent(), nullptr);
+    EXPECT_FALSE(a.form1->testAttribute(Qt::WA_DeleteOnClose));
+    EXPECT_FALSE(a.form2->testAttribute(Qt::WA_DeleteOnClose));
+}
