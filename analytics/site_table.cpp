@@ -34,11 +34,13 @@ void SiteTable::fetch() {
         speich.setText(ws_.IdHTTP1.fetch(ws_.RequestUrl));
         toTagPerLine(speich);
 
+        // Rows are emptied before the grid shrinks, so that no hidden text of an earlier table
+        // can come back when the rows are raised again.
         StringGrid &grid = ws_.ui.StringGrid1->grid();
-        grid.setColCount(2);
-        grid.setRowCount(0); // the grid keeps its minimum of one row
         for (int row = 0; row < grid.rowCount(); ++row)
             grid.clearRow(row);
+        grid.setColCount(2);
+        grid.setRowCount(0); // the grid keeps its minimum of one row
 
         // Each site fills the last row and appends an empty one; the trailing one goes after.
         const int count = speich.lineCount();
@@ -48,7 +50,7 @@ void SiteTable::fetch() {
             const int row = grid.rowCount() - 1;
             grid.setCell(0, row, speich.line(i + 1));
             grid.setCell(1, row, speich.line(i + 9));
-            grid.clearRow(row + 1); // a longer earlier table left hidden texts there
+            grid.clearRow(row + 1);
             grid.setRowCount(row + 2);
         }
         grid.setRowCount(grid.rowCount() - 1);

@@ -1,0 +1,203 @@
+#include "analytics_window.h"
+
+#include <QDir>
+
+namespace {
+
+using SiteTableTest = AnalyticsWindow;
+
+const std::vector<piwik::Site> kThreeSites{
+    {"1", "http://a.example"}, {"2", "http://b.example/shop"}, {"3", "http://c.example"}};
+
+TEST_F(SiteTableTest, ThreeSitesFillGridFileAndListInReplyOrder) {
+    piwik.reply("SitesManager.getAllSites", piwik::allSites(kThreeSites));
+    holeIds();
+
+    ASSERT_EQ(rowCount("StringGrid1"), 3); // no header row
+    EXPECT_EQ(colCount("StringGrid1"), 2);
+    EXPECT_EQ(gridRow("StringGrid1", 0), QStringList({"1", "http://a.example"}));
+    EXPECT_EQ(gridRow("StringGrid1", 1), QStringList({"2", "http://b.example/shop"}));
+    EXPECT_EQ(gridRow("StringGrid1", 2), QStringList({"3", "http://c.example"}));
+    EXPECT_EQ(fileBytes("accounts/ids/sites.csv"),
+              "1,http://a.example\r\n2,http://b.example/shop\r\n3,http://c.example\r\n");
+    EXPECT_EQ(items(list("ListBox1")),
+              QStringList({"http://a.example", "http://b.example/shop", "http://c.example"}));
+    EXPECT_EQ(form->workspace().SavePath,
+              QDir::cleanPath(dir.path()) + QStringLiteral("/accounts/ids/sites.csv"));
+
+    ASSERT_EQ(piwik.requests().size(), 1u);
+    EXPECT_EQ(piwik.requests()[0], "/index.php?module=API&method=SitesManager.getAllSites"
+                                   "&format=xml&token_auth=secret42");
+    EXPECT_EQ(form->workspace().RequestUrl,
+              piwik.baseUrl() + "index.php?module=API&method=SitesManager.getAllSites"
+                                "&format=xml&token_auth=secret42");
+    EXPECT_TRUE(memoScrollBars("speich"));
+    EXPECT_TRUE(memoText("speich").contains("\r\n<idsite>\r\n3\r\n</idsite>\r\n"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(SiteTableTest, NoSiteGivesOneEmptyRowSavedAndListed) {
+    piwik.reply("SitesManager.getAllSites", piwik::allSites({}));
+    holeIds();
+
+    EXPECT_EQ(rowCount("StringGrid1"), 1);
+    EXPECT_EQ(gridRow("StringGrid1", 0), QStringList({"", ""}));
+    EXPECT_EQ(fileBytes("accounts/ids/sites.csv"), ",\r\n");
+    EXPECT_EQ(items(list("ListBox1")), QStringList({""}));
+}
+
+TEST_F(SiteTableTest, OnlyTheExactOpeningTagStartsASite) {
+    // An error reply of the server, a tag with attributes and one in other letter case.
+    piwik.reply("SitesManager.getAllSites",
+                "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<result>\n\t<row>\n"
+                "\t\t<idsite >7</idsite >\n\t\t<IdSite>8</IdSite>\n\t</row>\n</result>");
+    holeIds();
+    EXPECT_EQ(rowCount("StringGrid1"), 1);
+    EXPECT_EQ(gridRow("StringGrid1", 0), QStringList({"", ""}));
+}
+
+TEST_F(SiteTableTest, ShorterSecondReplyLeavesOnlyItsRows) {
+    piwik.reply("SitesManager.getAllSites", piwik::allSites(kThreeSites));
+    holeIds();
+    piwik.reply("SitesManager.getAllSites", piwik::allSites({{"9", "http://z.example"}}));
+    holeIds();
+
+    EXPECT_EQ(rowCount("StringGrid1"), 1);
+    EXPECT_EQ(gridRow("StringGrid1", 0), QStringList({"9", "http://z.example"}));
+    EXPECT_EQ(fileBytes("accounts/ids/sites.csv"), "9,http://z.example\r\n");
+    EXPECT_EQ(items(list("ListBox1")), QStringList({"http://z.example"}));
+
+    // Nothing of the first table comes back when the grid grows again.
+    QMetaObject::invokeMethod(child<QObject>("StringGrid1"), "setRowCount", Q_ARG(int, 3));
+    EXPECT_EQ(gridRow("StringGrid1", 1), QStringList({"", ""}));
+    EXPECT_EQ(gridRow("StringGrid1", 2), QStringList({"", ""}));
+}
+
+TEST_F(SiteTableTest, CellsKeepRawTextAndCsvQuotesWhereNeeded) {
+    piwik.reply("SitesManager.getAllSites", piwik::allSites({{"4", "http://d.example/?a=1&amp;b=2"},
+                                                             {"5", "http://e.example/a,b"},
+                                                             {"6", ""}}));
+    holeIds();
+    EXPECT_EQ(cell("StringGrid1", 1, 0), "http://d.example/?a=1&amp;b=2");
+    EXPECT_EQ(fileBytes("accounts/ids/sites.csv"),
+              "4,http://d.example/?a=1&amp;b=2\r\n5,\"http://e.example/a,b\"\r\n6,\r\n");
+    EXPECT_EQ(items(list("ListBox1")).size(), 3);
+}
+
+TEST_F(SiteTableTest, AddressWithoutTrailingSlashIsUsedUnchanged) {
+    piwik.reply("SitesManager.getAllSites", piwik::allSites(kThreeSites));
+    QString base = piwik.baseUrl();
+    base.chop(1);
+    edit("URL")->setText(base + "/piwik");
+    holeIds();
+    EXPECT_EQ(form->workspace().RequestUrl,
+              base + "/piwikindex.php?module=API&method=SitesManager.getAllSites"
+                     "&format=xml&token_auth=secret42");
+    ASSERT_EQ(piwik.requests().size(), 1u);
+    EXPECT_EQ(piwik.requests()[0].rfind("/piwikindex.php?module=API&", 0), 0u);
+}
+
+class SiteTableFailureTest : public AnalyticsWindow {
+protected:
+    void SetUp() override {
+        AnalyticsWindow::SetUp();
+        piwik.reply("SitesManager.getAllSites", piwik::allSites(kThreeSites));
+        holeIds();
+        ASSERT_EQ(rowCount("StringGrid1"), 3);
+        before = fileBytes("accounts/ids/sites.csv");
+    }
+    void expectUnchanged() {
+        EXPECT_EQ(rowCount("StringGrid1"), 3);
+        EXPECT_EQ(gridRow("StringGrid1", 2), QStringList({"3", "http://c.example"}));
+        EXPECT_EQ(fileBytes("accounts/ids/sites.csv"), before);
+        EXPECT_EQ(items(list("ListBox1")).size(), 3);
+        EXPECT_EQ(memoText("speich"), ""); // emptied before the request
+        EXPECT_TRUE(messages.isEmpty());   // failures are silent
+    }
+    QByteArray before;
+};
+
+TEST_F(SiteTableFailureTest, ErrorStatusLeavesEverythingUnchanged) {
+    piwik.reply("SitesManager.getAllSites", piwik::allSites({{"9", "http://z.example"}}), 404);
+    holeIds();
+    expectUnchanged();
+}
+
+TEST_F(SiteTableFailureTest, UnreachableServerLeavesEverythingUnchanged) {
+    piwik.stop();
+    holeIds();
+    expectUnchanged();
+    EXPECT_TRUE(form->workspace().RequestUrl.endsWith("token_auth=secret42"));
+}
+
+TEST_F(SiteTableFailureTest, FailedSaveKeepsNewGridAndOldList) {
+    // The site file's folder is taken by a file: the save fails, silently.
+    QDir(dataFile("accounts/ids")).removeRecursively();
+    QFile blocker(dataFile("accounts/ids"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    piwik.reply("SitesManager.getAllSites", piwik::allSites({{"9", "http://z.example"}}));
+    holeIds();
+    EXPECT_EQ(rowCount("StringGrid1"), 1);
+    EXPECT_EQ(gridRow("StringGrid1", 0), QStringList({"9", "http://z.example"}));
+    EXPECT_EQ(items(list("ListBox1")).size(), 3); // not rebuilt
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(SiteTableTest, MissingAccountsFolderIsCreatedBeforeTheSave) {
+    QDir(dataFile("accounts")).removeRecursively();
+    piwik.reply("SitesManager.getAllSites", piwik::allSites(kThreeSites));
+    holeIds();
+    EXPECT_EQ(fileBytes("accounts/ids/sites.csv").count('\n'), 3);
+    EXPECT_EQ(items(list("ListBox1")).size(), 3);
+}
+
+// Start-up with a site file: the table and the list come from it, without a request.
+TEST(SiteTableStartUp, SavedSitesShowWithoutRequest) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("accounts/ids");
+    QFile file(dir.filePath("accounts/ids/sites.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1,http://a.example\r\n2, http://b.example\r\n\"3\",\"http://c.example/x,y\"\r\n");
+    file.close();
+
+    FakePiwik piwik;
+    Windows w = createWindows(dir.path());
+    auto *grid = w.form1->findChild<QObject *>("StringGrid1");
+    auto *list = w.form1->findChild<QListWidget *>("ListBox1");
+    ASSERT_TRUE(grid && list);
+    int rows = 0;
+    QMetaObject::invokeMethod(grid, "rowCount", Q_RETURN_ARG(int, rows));
+    EXPECT_EQ(rows, 3);
+    QStringList listed;
+    for (int k = 0; k < list->count(); ++k)
+        listed << list->item(k)->text();
+    EXPECT_EQ(listed,
+              QStringList({"http://a.example", " http://b.example", "http://c.example/x,y"}));
+    EXPECT_TRUE(piwik.requests().empty());
+}
+
+TEST(SiteTableStartUp, BrokenSiteFileIsReportedAndKeepsRowsBeforeIt) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("accounts/ids");
+    QFile file(dir.filePath("accounts/ids/sites.csv"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1,http://a.example\r\nno-comma\r\n3,http://c.example\r\n");
+    file.close();
+
+    QStringList messages;
+    dialogs::setMessageSink([&](const QString &text) { messages << text; });
+    Windows w = createWindows(dir.path());
+    dialogs::setMessageSink({});
+    EXPECT_EQ(messages, QStringList({"Listenindex überschreitet das Maximum (1)"}));
+    auto *list = w.form1->findChild<QListWidget *>("ListBox1");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->count(), 0); // the list is rebuilt only after a complete load
+    QString first;
+    QMetaObject::invokeMethod(w.form1->findChild<QObject *>("StringGrid1"), "cell",
+                              Q_RETURN_ARG(QString, first), Q_ARG(int, 1), Q_ARG(int, 0));
+    EXPECT_EQ(first, "http://a.example");
+}
+
+} // namespace
