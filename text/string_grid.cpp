@@ -1,6 +1,7 @@
 #include "text/string_grid.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <algorithm>
 
 namespace kf {
@@ -10,10 +11,25 @@ namespace {
 class FontMeasure : public TextMeasure {
 public:
     explicit FontMeasure(const QFont &font) : metrics_(font) {}
-    int width(const QString &text) const override { return metrics_.horizontalAdvance(text); }
+    int width(const QString &text) const override
+    {
+        // Shaping dominates the cost of filling a grid, and columns such as counts, dates and
+        // flags repeat the same few texts: those are measured once.
+        if (text.size() <= kCachedLength) {
+            if (const auto it = cache_.constFind(text); it != cache_.cend())
+                return *it;
+            if (cache_.size() >= kCacheEntries)
+                cache_.clear();
+            return *cache_.insert(text, metrics_.horizontalAdvance(text));
+        }
+        return metrics_.horizontalAdvance(text);
+    }
 
 private:
+    static constexpr qsizetype kCachedLength = 24;
+    static constexpr qsizetype kCacheEntries = 4096;
     QFontMetrics metrics_;
+    mutable QHash<QString, int> cache_;
 };
 
 } // namespace

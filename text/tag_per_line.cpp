@@ -6,24 +6,28 @@ namespace kf {
 
 QString tagPerLine(const QString &reply)
 {
-    // Both replacements in one pass: "<" gains a CR LF before it, ">" one after it.
+    // Both replacements in one pass: "<" gains a CR LF before it, ">" one after it. The result
+    // is sized first and written in place, since replies can be large.
     qsizetype tags = 0;
     for (QChar c : reply)
         if (c == u'<' || c == u'>')
             ++tags;
+    if (tags == 0)
+        return reply;
     QString out;
-    out.reserve(reply.size() + 2 * tags);
+    out.resize(reply.size() + 2 * tags);
+    QChar *d = out.data();
     for (QChar c : reply) {
         if (c == u'<') {
-            out += u'\r';
-            out += u'\n';
-            out += c;
+            *d++ = u'\r';
+            *d++ = u'\n';
+            *d++ = c;
         } else if (c == u'>') {
-            out += c;
-            out += u'\r';
-            out += u'\n';
+            *d++ = c;
+            *d++ = u'\r';
+            *d++ = u'\n';
         } else {
-            out += c;
+            *d++ = c;
         }
     }
     return out;
