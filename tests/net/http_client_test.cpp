@@ -262,6 +262,18 @@ TEST(HttpClient, RefusedPortIsASocketError) {
     EXPECT_EQ(client.fetch(q(server.base() + "/")), "back");
 }
 
+TEST(HttpClient, ResetAndUnresolvableHostAreSocketErrors) {
+    RawServer server(always({"", ServerReply::After::Reset}));
+    HttpClient client;
+    EXPECT_EQ(failure([&] { client.fetch(q(server.base() + "/")); }).message(),
+              "Socket Error # 104\r\nConnection reset by peer");
+    client.setTimeouts(3000, 3000);
+    const FetchError e = failure([&] { client.fetch("http://no-such-host.invalid/"); });
+    EXPECT_TRUE(e.message().startsWith("Socket Error # ")) << e.what();
+    EXPECT_TRUE(e.message().contains("\r\n")) << e.what();
+    std::printf("unresolvable host: %s\n", e.what());
+}
+
 TEST(HttpClient, StallTimesOutAndClientStaysUsable) {
     RawServer silent(always({"", ServerReply::After::Hang}));
     RawServer halfway(

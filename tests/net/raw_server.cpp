@@ -154,6 +154,12 @@ void RawServer::serve(int fd, int index) {
             }
             const ServerReply reply = handler_(request, index, requestIndex++);
             writeAll(reply.bytes);
+            if (reply.after == ServerReply::After::Reset) {
+                linger hard{1, 0};
+                ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+                close = true;
+                break;
+            }
             if (reply.after == ServerReply::After::Close) {
                 close = true;
                 break;

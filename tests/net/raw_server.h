@@ -15,8 +15,8 @@
 namespace kf::test {
 
 struct ServerReply {
-    enum class After { KeepOpen, Close, Hang };
-    std::string bytes; // sent as they are
+    enum class After { KeepOpen, Close, Hang, Reset }; // Reset: close with a TCP RST
+    std::string bytes;                                 // sent as they are
     After after = After::KeepOpen;
 };
 
