@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QListWidgetItem>
 
 using namespace testing_gui;
 
@@ -160,4 +161,32 @@ TEST(StartUp, WindowPairsAreIndependent) {
     EXPECT_EQ(a.form1->parent(), nullptr);
     EXPECT_FALSE(a.form1->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_FALSE(a.form2->testAttribute(Qt::WA_DeleteOnClose));
+}
+
+TEST(StartUp, SiteFileFillsTheSiteTableAndTheSelectionList) {
+    DataFolder data;
+    data.makeFolder("db");
+    data.write("accounts/ids/sites.csv",
+               "1,http://a.example/\r\n2,http://b.example/\r\n3,\"http://c.example/x,y\"\r\n");
+    MessageCapture boxes;
+    Windows w = createWindows(data.root());
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    QObject *grid = control(w.form1.get(), "StringGrid1");
+    EXPECT_EQ(gridInt(grid, "rowCount"), 3);
+    auto *sites = control<QListWidget>(w.form1.get(), "ListBox1");
+    ASSERT_EQ(sites->count(), 3);
+    EXPECT_EQ(sites->item(0)->text(), "http://a.example/");
+    EXPECT_EQ(sites->item(2)->text(), "http://c.example/x,y");
+    EXPECT_EQ(w.form1->windowTitle(), "Kelvaro Fennwick v.0.4b");
+}
+
+TEST(StartUp, BrokenSiteFileIsReportedAndLeavesTheDesignedCaption) {
+    DataFolder data;
+    data.makeFolder("db");
+    data.write("accounts/ids/sites.csv", "1,http://a.example/\r\nno second field\r\n");
+    MessageCapture boxes;
+    Windows w = createWindows(data.root());
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_FALSE(boxes.texts()[0].isEmpty());
+    EXPECT_EQ(w.form1->windowTitle(), "Form1");
 }
