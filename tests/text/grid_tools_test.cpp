@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFontMetrics>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -311,4 +312,30 @@ TEST(GridTools, ColumnTexts) {
     grid.setCell(1, 2, QStringLiteral("c"));
     grid.setCell(1, 3, QStringLiteral("hidden"));
     EXPECT_EQ(kf::columnTexts(grid, 1), QStringList({"a", "", "c"}));
+}
+
+TEST(FitColumns, MeasuresWithTheGridFont) {
+    // Short texts are remembered by the measure; each must still get its own width.
+    StringGrid grid(1, 1);
+    QFontMetrics metrics(grid.font());
+    const QStringList texts = {"WWWWWWWWWWWWWWWWWWWW", "iiiiiiiiiiiiiiiiiiii",
+                               "WWWWWWWWWWWWWWWWWWWW",
+                               "http://www.example.org/a/long/address/of/a/linking/page.html"};
+    for (const QString &text : texts) {
+        grid.setCell(0, 0, text);
+        kf::FitColumns(grid, 0);
+        EXPECT_EQ(grid.colWidth(0), metrics.horizontalAdvance(text) + 6) << text.toStdString();
+    }
+}
+
+TEST(SiteFile, ReadsMarkedUtf8) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sites.csv"));
+    writeBytes(path, "\xEF\xBB\xBF"
+                     "7,\"B\xC3\xA4"
+                     "cker, M\xC3\xBCller\"\r\n");
+    StringGrid grid(2, 1);
+    kf::LoadSiteFile(grid, path);
+    EXPECT_EQ(grid.cell(0, 0), QStringLiteral("7"));
+    EXPECT_EQ(grid.cell(1, 0), QStringLiteral("Bäcker, Müller"));
 }
