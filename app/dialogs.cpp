@@ -16,6 +16,8 @@ QWidget *owner()
 {
     return QApplication::activeWindow();
 }
+
+const QString kBoxTitle = QStringLiteral("Kelvaro Fennwick");
 } // namespace
 
 void setMessageSink(std::function<void(const QString &text)> s)
@@ -29,7 +31,7 @@ void showMessage(const QString &text)
         sink()(text);
         return;
     }
-    QMessageBox::information(owner(), QApplication::applicationDisplayName(), text);
+    QMessageBox::information(owner(), kBoxTitle, text);
 }
 
 void showError(const QString &text)
@@ -38,7 +40,7 @@ void showError(const QString &text)
         sink()(text);
         return;
     }
-    QMessageBox::critical(owner(), QApplication::applicationDisplayName(), text);
+    QMessageBox::critical(owner(), kBoxTitle, text);
 }
 
 } // namespace dialogs

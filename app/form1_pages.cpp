@@ -67,6 +67,7 @@ QWidget *TForm1::buildReportsPage() {
     ui.MonthCalendar1 = new QCalendarWidget(left);
     ui.MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
     ui.MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    ui.MonthCalendar1->setLocale(QLocale(QLocale::German, QLocale::Germany));
     ui.Edit1 = edit("Edit1", QStringLiteral("Edit1"), left);
     ui.Edit1->hide();
     ui.Button2 = button("Button2", QStringLiteral("Button2"), left);

@@ -9,7 +9,6 @@
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    app.setApplicationDisplayName(QStringLiteral("Kelvaro Fennwick v.0.4b"));
     // The main window alone ends the program: closing the crawler window while the main window
     // sits in the tray must not.
     app.setQuitOnLastWindowClosed(false);
