@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char **argv) {
@@ -23,5 +24,16 @@ int main(int argc, char **argv) {
     if (QScreen *screen = QGuiApplication::primaryScreen())
         windows.form1->move(screen->availableGeometry().topLeft());
     windows.form1->show();
+
+    // --screenshot FILE saves a picture of the main window once it is painted, then quits
+    // (used for the README, under Xvfb or offscreen).
+    const int shot = app.arguments().indexOf(QStringLiteral("--screenshot"));
+    if (shot >= 0 && shot + 1 < app.arguments().size()) {
+        const QString file = app.arguments().at(shot + 1);
+        QTimer::singleShot(800, &app, [&windows, &app, file] {
+            windows.form1->grab().save(file);
+            app.quit();
+        });
+    }
     return app.exec();
 }
