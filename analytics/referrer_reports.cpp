@@ -1,6 +1,5 @@
 #include "analytics/site_report.h"
 
-#include "app/handler_frame.h"
 #include "app/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -78,43 +77,42 @@ void SiteReport::referrerReport(Referrers kind) {
     const QString method = kind == Referrers::Types      ? QStringLiteral("Referers.getRefererType")
                            : kind == Referrers::Keywords ? QStringLiteral("Referers.getKeywords")
                                                          : QStringLiteral("Referers.getWebsites");
-    ws_.RequestUrl = apiUrl(method + QStringLiteral("&idSite=") + ws_.SiteId + u'&' +
-                            ws_.PeriodParam + QStringLiteral("&date=") + ws_.ui.Edit1->text());
-    ws_.ui.speich->memo().prepare();
+    request(method + QStringLiteral("&idSite=") + ws_.SiteId + u'&' + ws_.PeriodParam +
+                QStringLiteral("&date=") + ws_.ui.Edit1->text(),
+            [&](const Memo &speich) {
+                Memo &ueberblick = ws_.ui.ueberblick->memo();
+                ueberblick.addLine(QStringLiteral("============="));
+                ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
 
-    guarded([&] {
-        fetchIntoSpeich();
-        const Memo &speich = ws_.ui.speich->memo();
-        Memo &ueberblick = ws_.ui.ueberblick->memo();
-        ueberblick.addLine(QStringLiteral("============="));
-        ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
+                const int count = speich.lineCount();
+                for (int i = 0; i < count; ++i) {
+                    // The referrer kinds always come per day; the others follow the period choice.
+                    const bool dayLayout =
+                        kind == Referrers::Types || dayLayoutChosen(ws_.ui.ComboBox2);
+                    if (speich.line(i) != QLatin1String("<label>"))
+                        continue;
+                    const RowValues v =
+                        readRow(speich, i, dayLayout ? kDayLayout : kMultiDayLayout);
+                    appendBlock(ueberblick, v);
 
-        const int count = speich.lineCount();
-        for (int i = 0; i < count; ++i) {
-            // The referrer kinds always come per day; the others follow the period choice.
-            const bool dayLayout = kind == Referrers::Types || dayLayoutChosen(ws_.ui.ComboBox2);
-            if (speich.line(i) != QLatin1String("<label>"))
-                continue;
-            const RowValues v = readRow(speich, i, dayLayout ? kDayLayout : kMultiDayLayout);
-            appendBlock(ueberblick, v);
-
-            switch (kind) {
-            case Referrers::Types:
-                translation_.apply(ueberblick);
-                break;
-            case Referrers::Keywords:
-                appendGridRow(ws_.ui.StringGrid2->grid(),
-                              {v.label, v.visitors, v.visits, v.duration, v.bounces});
-                break;
-            case Referrers::Websites:
-                appendGridRow(ws_.ui.StringGrid4->grid(), {v.label, v.visitors, v.visits, v.actions,
-                                                           v.maxActions, v.duration, v.bounces});
-                if (dayLayout)
-                    translation_.apply(ueberblick);
-                break;
-            }
-        }
-    });
+                    switch (kind) {
+                    case Referrers::Types:
+                        translation_.apply(ueberblick);
+                        break;
+                    case Referrers::Keywords:
+                        appendGridRow(ws_.ui.StringGrid2->grid(),
+                                      {v.label, v.visitors, v.visits, v.duration, v.bounces});
+                        break;
+                    case Referrers::Websites:
+                        appendGridRow(ws_.ui.StringGrid4->grid(),
+                                      {v.label, v.visitors, v.visits, v.actions, v.maxActions,
+                                       v.duration, v.bounces});
+                        if (dayLayout)
+                            translation_.apply(ueberblick);
+                        break;
+                    }
+                }
+            });
 }
 
 } // namespace kf::analytics

@@ -36,33 +36,32 @@ void SiteReport::step() {
         EntryPagesReport();
 }
 
-QString SiteReport::apiUrl(const QString &methodAndParams) const {
-    return ws_.ui.URL->text() + QStringLiteral("index.php?module=API&method=") + methodAndParams +
-           QStringLiteral("&format=xml&token_auth=") + ws_.ui.Token->text();
-}
-
-void SiteReport::fetchIntoSpeich() {
+void SiteReport::request(const QString &methodAndParams,
+                         const std::function<void(const Memo &)> &read) {
+    ws_.RequestUrl = ws_.ui.URL->text() + QStringLiteral("index.php?module=API&method=") +
+                     methodAndParams + QStringLiteral("&format=xml&token_auth=") +
+                     ws_.ui.Token->text();
     Memo &speich = ws_.ui.speich->memo();
-    speich.setText(ws_.IdHTTP1.fetch(ws_.RequestUrl));
-    toTagPerLine(speich);
+    speich.prepare();
+    guarded([&] {
+        speich.setText(ws_.IdHTTP1.fetch(ws_.RequestUrl));
+        toTagPerLine(speich);
+        read(speich);
+    });
 }
 
 void SiteReport::EntryPagesReport() {
-    ws_.RequestUrl = apiUrl(QStringLiteral("Actions.getEntryPageUrls&idSite=") + ws_.SiteId + u'&' +
-                            ws_.PeriodParam + QStringLiteral("&date=") + ws_.ui.Edit1->text() +
-                            QStringLiteral("&expanded=1"));
-    ws_.ui.speich->memo().prepare();
     Memo &ueberblick = ws_.ui.ueberblick->memo();
-
-    guarded([&] {
-        fetchIntoSpeich();
-        ueberblick.prepare();
-        const Memo &speich = ws_.ui.speich->memo();
-        const int count = speich.lineCount();
-        for (int i = 0; i < count; ++i)
-            if (speich.line(i) == QLatin1String("<url>"))
-                ueberblick.addLine(speich.line(i + 1));
-    });
+    request(QStringLiteral("Actions.getEntryPageUrls&idSite=") + ws_.SiteId + u'&' +
+                ws_.PeriodParam + QStringLiteral("&date=") + ws_.ui.Edit1->text() +
+                QStringLiteral("&expanded=1"),
+            [&](const Memo &speich) {
+                ueberblick.prepare();
+                const int count = speich.lineCount();
+                for (int i = 0; i < count; ++i)
+                    if (speich.line(i) == QLatin1String("<url>"))
+                        ueberblick.addLine(speich.line(i + 1));
+            });
 
     // Also after a failure: the count then is that of the lines left from before.
     ws_.setCaption(ws_.WindowTitle + u' ' + QString::number(ueberblick.lineCount()) +
@@ -70,32 +69,22 @@ void SiteReport::EntryPagesReport() {
 }
 
 void SiteReport::LiveCountersReport() {
-    ws_.RequestUrl = apiUrl(QStringLiteral("Live.getCounters&idSite=") + ws_.SiteId + u'&' +
-                            ws_.LiveMinutesParam);
-    ws_.ui.speich->memo().prepare();
-
-    guarded([&] {
-        fetchIntoSpeich();
-        // The single row's first four values stand on lines 8, 12, 16 and 20; the third is not
-        // shown.
-        const Memo &speich = ws_.ui.speich->memo();
-        Memo &ueberblick = ws_.ui.ueberblick->memo();
-        ueberblick.addLine(QStringLiteral("============="));
-        ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
-        ueberblick.addLine(QStringLiteral("Besuche: ") + speich.line(8));
-        ueberblick.addLine(QStringLiteral("Besucher: ") + speich.line(20));
-        ueberblick.addLine(QStringLiteral("Aktionen: ") + speich.line(12));
-    });
+    request(QStringLiteral("Live.getCounters&idSite=") + ws_.SiteId + u'&' + ws_.LiveMinutesParam,
+            [&](const Memo &speich) {
+                // The single row's first four values stand on lines 8, 12, 16 and 20; the third is
+                // not shown.
+                Memo &ueberblick = ws_.ui.ueberblick->memo();
+                ueberblick.addLine(QStringLiteral("============="));
+                ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
+                ueberblick.addLine(QStringLiteral("Besuche: ") + speich.line(8));
+                ueberblick.addLine(QStringLiteral("Besucher: ") + speich.line(20));
+                ueberblick.addLine(QStringLiteral("Aktionen: ") + speich.line(12));
+            });
 }
 
 void SiteReport::SeoRankRow() {
     // The site address is followed by "/" directly, even when it ends with one.
-    ws_.RequestUrl = apiUrl(QStringLiteral("SEO.getRank&url=") + ws_.SiteName + u'/');
-    ws_.ui.speich->memo().prepare();
-
-    guarded([&] {
-        fetchIntoSpeich();
-        const Memo &speich = ws_.ui.speich->memo();
+    request(QStringLiteral("SEO.getRank&url=") + ws_.SiteName + u'/', [&](const Memo &speich) {
         StringGrid &grid = ws_.ui.StringGrid3->grid();
         // The rank of result row k stands on line 12 + 20k; the first four rows are shown.
         const int r = grid.rowCount();

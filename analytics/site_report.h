@@ -3,10 +3,12 @@
 #include "analytics/label_translation.h"
 
 #include <QString>
+#include <functional>
 
 namespace kf {
 
 struct Workspace;
+class Memo;
 class StringGrid;
 
 namespace analytics {
@@ -28,10 +30,10 @@ public:
 private:
     enum class Referrers { Types, Keywords, Websites };
 
-    // Request URL of the analytics server: address, method path and parameters, token.
-    QString apiUrl(const QString &methodAndParams) const;
-    // Empties speich, fetches RequestUrl into it and rewrites it tag per line; throws on failure.
-    void fetchIntoSpeich();
+    // The frame every builder shares: RequestUrl := address + method path and parameters +
+    // token; speich prepared; then, guarded, the fetch into speich, its tag-per-line rewrite and
+    // the builder's reading of it. Any failure ends the reading silently.
+    void request(const QString &methodAndParams, const std::function<void(const Memo &)> &read);
     void referrerReport(Referrers kind);
 
     Workspace &ws_;

@@ -12,8 +12,7 @@ namespace {
 const QString kAccountFile = QStringLiteral("accounts\\account.txt");
 }
 
-void saveAccountSettings(Workspace &ws)
-{
+void saveAccountSettings(Workspace &ws) {
     Memo &speich = ws.ui.speich->memo();
     speich.prepare();
     speich.addLine(ws.ui.URL->text());
@@ -23,8 +22,7 @@ void saveAccountSettings(Workspace &ws)
     textfile::saveMemo(speich, ws.path(kAccountFile));
 }
 
-void loadAccountSettings(Workspace &ws)
-{
+void loadAccountSettings(Workspace &ws) {
     Memo &speich = ws.ui.speich->memo();
     speich.prepare();
     textfile::loadMemo(speich, ws.path(kAccountFile));

@@ -7,16 +7,14 @@
 
 namespace kf {
 
-QString withTrailingSeparator(const QString &folder)
-{
+QString withTrailingSeparator(const QString &folder) {
     QString f = QDir::fromNativeSeparators(folder);
     if (!f.endsWith(u'/'))
         f += u'/';
     return f;
 }
 
-QString dataPath(const QString &appFolder, const QString &relative)
-{
+QString dataPath(const QString &appFolder, const QString &relative) {
     QString rel = relative;
     rel.replace(u'\\', u'/');
     QString base = appFolder;
@@ -25,24 +23,20 @@ QString dataPath(const QString &appFolder, const QString &relative)
     return base + rel;
 }
 
-void createFolder(const QString &path)
-{
+void createFolder(const QString &path) {
     QDir().mkdir(path);
 }
 
-bool fileExists(const QString &path)
-{
+bool fileExists(const QString &path) {
     QFileInfo info(path);
     return info.exists() && !info.isDir();
 }
 
-bool folderExists(const QString &path)
-{
+bool folderExists(const QString &path) {
     return QFileInfo(path).isDir();
 }
 
-QString chooseAppFolder(const QStringList &arguments)
-{
+QString chooseAppFolder(const QStringList &arguments) {
     QString folder;
     const int at = arguments.indexOf(QStringLiteral("--data-dir"));
     if (at >= 0 && at + 1 < arguments.size())

@@ -11,33 +11,37 @@ struct Formats {
     QString separator;
 };
 
-Formats &formats()
-{
+Formats &formats() {
     static Formats f;
     return f;
 }
 } // namespace
 
-QString DateFormats::shortFormat() { return formats().shortFormat; }
-QString DateFormats::longFormat() { return formats().longFormat; }
-QString DateFormats::dateSeparator() { return formats().separator; }
+QString DateFormats::shortFormat() {
+    return formats().shortFormat;
+}
+QString DateFormats::longFormat() {
+    return formats().longFormat;
+}
+QString DateFormats::dateSeparator() {
+    return formats().separator;
+}
 
-void DateFormats::useIsoDates()
-{
+void DateFormats::useIsoDates() {
     formats().separator = QStringLiteral("-");
     formats().shortFormat = QStringLiteral("yyyy-MM-dd");
     formats().longFormat = QStringLiteral("dddd, yyyy-MM-dd");
 }
 
-void DateFormats::resetToSystem() { formats() = Formats(); }
+void DateFormats::resetToSystem() {
+    formats() = Formats();
+}
 
-QString DateFormats::formatShort(const QDate &date)
-{
+QString DateFormats::formatShort(const QDate &date) {
     return QLocale::system().toString(date, shortFormat());
 }
 
-QString DateFormats::formatLong(const QDate &date)
-{
+QString DateFormats::formatLong(const QDate &date) {
     return QLocale::system().toString(date, longFormat());
 }
 

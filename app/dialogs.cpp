@@ -6,27 +6,23 @@
 namespace dialogs {
 
 namespace {
-std::function<void(const QString &)> &sink()
-{
+std::function<void(const QString &)> &sink() {
     static std::function<void(const QString &)> s;
     return s;
 }
 
-QWidget *owner()
-{
+QWidget *owner() {
     return QApplication::activeWindow();
 }
 
 const QString kBoxTitle = QStringLiteral("Kelvaro Fennwick");
 } // namespace
 
-void setMessageSink(std::function<void(const QString &text)> s)
-{
+void setMessageSink(std::function<void(const QString &text)> s) {
     sink() = std::move(s);
 }
 
-void showMessage(const QString &text)
-{
+void showMessage(const QString &text) {
     if (sink()) {
         sink()(text);
         return;
@@ -34,8 +30,7 @@ void showMessage(const QString &text)
     QMessageBox::information(owner(), kBoxTitle, text);
 }
 
-void showError(const QString &text)
-{
+void showError(const QString &text) {
     if (sink()) {
         sink()(text);
         return;

@@ -10,8 +10,7 @@ namespace kf {
 
 // Every handler runs inside this frame: an error that leaves the handler becomes the standard
 // error box with the error's text, and the window goes on working.
-template <class Handler> void runHandler(Handler &&handler)
-{
+template <class Handler> void runHandler(Handler &&handler) {
     try {
         std::forward<Handler>(handler)();
     } catch (const std::exception &e) {
@@ -22,8 +21,7 @@ template <class Handler> void runHandler(Handler &&handler)
 }
 
 // Runs a step whose failures are dropped without a message; what was done before stays.
-template <class Step> bool guarded(Step &&step)
-{
+template <class Step> bool guarded(Step &&step) {
     try {
         std::forward<Step>(step)();
         return true;

@@ -6,19 +6,16 @@
 
 namespace kf {
 
-QString Workspace::path(const QString &relative) const
-{
+QString Workspace::path(const QString &relative) const {
     return dataPath(AppFolder, relative);
 }
 
-void Workspace::setCaption(const QString &caption)
-{
+void Workspace::setCaption(const QString &caption) {
     if (ui.form)
         ui.form->setWindowTitle(caption);
 }
 
-QString Workspace::caption() const
-{
+QString Workspace::caption() const {
     return ui.form ? ui.form->windowTitle() : QString();
 }
 

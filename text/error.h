@@ -9,9 +9,7 @@ namespace kf {
 class Error : public std::runtime_error {
 public:
     explicit Error(const QString &message)
-        : std::runtime_error(message.toStdString()), message_(message)
-    {
-    }
+        : std::runtime_error(message.toStdString()), message_(message) {}
     const QString &message() const { return message_; }
 
 private:
@@ -19,8 +17,7 @@ private:
 };
 
 // The text an error box shows for any exception that leaves a handler.
-inline QString errorText(const std::exception &e)
-{
+inline QString errorText(const std::exception &e) {
     if (auto *own = dynamic_cast<const Error *>(&e))
         return own->message();
     return QString::fromUtf8(e.what());

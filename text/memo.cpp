@@ -6,15 +6,13 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 }
 
-void Memo::setText(const QString &text)
-{
+void Memo::setText(const QString &text) {
     text_ = text;
     indexValid_ = false;
     changed(true);
 }
 
-void Memo::clear()
-{
+void Memo::clear() {
     if (text_.isEmpty())
         return;
     text_.clear();
@@ -22,8 +20,7 @@ void Memo::clear()
     changed(true);
 }
 
-void Memo::rebuildIndex() const
-{
+void Memo::rebuildIndex() const {
     starts_.clear();
     starts_.push_back(0);
     const QChar *data = text_.constData();
@@ -37,8 +34,7 @@ void Memo::rebuildIndex() const
     indexValid_ = true;
 }
 
-int Memo::lineCount() const
-{
+int Memo::lineCount() const {
     if (!indexValid_)
         rebuildIndex();
     int pieces = int(starts_.size());
@@ -47,30 +43,26 @@ int Memo::lineCount() const
     return pieces;
 }
 
-int Memo::pieceEnd(int i) const
-{
+int Memo::pieceEnd(int i) const {
     // Pieces before the last end two characters before the next start (the CR LF).
     if (i + 1 < int(starts_.size()))
         return starts_[i + 1] - 2;
     return int(text_.size());
 }
 
-QString Memo::fullLine(int i) const
-{
+QString Memo::fullLine(int i) const {
     if (i < 0 || i >= lineCount())
         return {};
     return text_.mid(starts_[i], pieceEnd(i) - starts_[i]);
 }
 
-QString Memo::line(int i) const
-{
+QString Memo::line(int i) const {
     if (i < 0 || i >= lineCount())
         return {};
     return text_.mid(starts_[i], qMin(pieceEnd(i) - starts_[i], kMaxLineRead));
 }
 
-QStringList Memo::lines() const
-{
+QStringList Memo::lines() const {
     QStringList out;
     const int n = lineCount();
     out.reserve(n);
@@ -79,8 +71,7 @@ QStringList Memo::lines() const
     return out;
 }
 
-void Memo::addLine(const QString &line)
-{
+void Memo::addLine(const QString &line) {
     if (!indexValid_)
         rebuildIndex();
     if (!text_.isEmpty() && !text_.endsWith(kCrLf)) {
@@ -97,8 +88,7 @@ void Memo::addLine(const QString &line)
     changed(false);
 }
 
-void Memo::deleteLine(int i)
-{
+void Memo::deleteLine(int i) {
     if (i < 0 || i >= lineCount())
         return;
     const int start = starts_[i];
@@ -108,23 +98,20 @@ void Memo::deleteLine(int i)
     changed(true);
 }
 
-void Memo::setScrollBars(bool on)
-{
+void Memo::setScrollBars(bool on) {
     if (scrollBars_ == on)
         return;
     scrollBars_ = on;
     changed(false);
 }
 
-void Memo::prepare()
-{
+void Memo::prepare() {
     clear();
     setScrollBars(true);
 }
 
 void Memo::replaceAll(const QString &from, const QString &to, Qt::CaseSensitivity cs,
-                      int fromOffset)
-{
+                      int fromOffset) {
     if (from.isEmpty() || fromOffset >= text_.size())
         return;
     fromOffset = qMax(0, fromOffset);
@@ -139,8 +126,7 @@ void Memo::replaceAll(const QString &from, const QString &to, Qt::CaseSensitivit
     changed(true);
 }
 
-void Memo::changed(bool rewrite)
-{
+void Memo::changed(bool rewrite) {
     if (rewrite)
         ++rewriteSerial_;
     if (listener_)

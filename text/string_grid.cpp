@@ -11,8 +11,7 @@ namespace {
 class FontMeasure : public TextMeasure {
 public:
     explicit FontMeasure(const QFont &font) : metrics_(font) {}
-    int width(const QString &text) const override
-    {
+    int width(const QString &text) const override {
         // Shaping dominates the cost of filling a grid, and columns such as counts, dates and
         // flags repeat the same few texts: those are measured once.
         if (text.size() <= kCachedLength) {
@@ -34,13 +33,11 @@ private:
 
 } // namespace
 
-std::shared_ptr<TextMeasure> fontMeasure(const QFont &font)
-{
+std::shared_ptr<TextMeasure> fontMeasure(const QFont &font) {
     return std::make_shared<FontMeasure>(font);
 }
 
-QFont programFont()
-{
+QFont programFont() {
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);
     font.setStyleHint(QFont::SansSerif); // the platform's sans-serif where Tahoma is missing
@@ -48,20 +45,17 @@ QFont programFont()
 }
 
 StringGrid::StringGrid(int cols, int rows)
-    : cols_(std::max(1, cols)), rows_(std::max(1, rows)), font_(programFont())
-{
+    : cols_(std::max(1, cols)), rows_(std::max(1, rows)), font_(programFont()) {
     widths_.assign(cols_, kDefaultColWidth);
     stats_.resize(cols_);
 }
 
-void StringGrid::setMeasure(std::shared_ptr<TextMeasure> measure)
-{
+void StringGrid::setMeasure(std::shared_ptr<TextMeasure> measure) {
     measure_ = std::move(measure);
     invalidateWidths();
 }
 
-void StringGrid::setFont(const QFont &font)
-{
+void StringGrid::setFont(const QFont &font) {
     font_ = font;
     measure_.reset(); // made anew from the font at the next measurement
     invalidateWidths();
@@ -69,8 +63,7 @@ void StringGrid::setFont(const QFont &font)
         listener_.reset();
 }
 
-void StringGrid::invalidateWidths()
-{
+void StringGrid::invalidateWidths() {
     for (auto &row : cells_)
         for (auto &cell : row)
             cell.width = -1;
@@ -78,8 +71,7 @@ void StringGrid::invalidateWidths()
         s.dirty = true;
 }
 
-int StringGrid::measured(const Cell &cell) const
-{
+int StringGrid::measured(const Cell &cell) const {
     if (cell.text.isEmpty())
         return 0;
     if (cell.width < 0) {
@@ -90,8 +82,7 @@ int StringGrid::measured(const Cell &cell) const
     return cell.width;
 }
 
-const StringGrid::Cell *StringGrid::findCell(int col, int row) const
-{
+const StringGrid::Cell *StringGrid::findCell(int col, int row) const {
     if (row < 0 || col < 0 || row >= int(cells_.size()))
         return nullptr;
     const auto &r = cells_[row];
@@ -100,14 +91,12 @@ const StringGrid::Cell *StringGrid::findCell(int col, int row) const
     return &r[col];
 }
 
-QString StringGrid::cell(int col, int row) const
-{
+QString StringGrid::cell(int col, int row) const {
     const Cell *c = findCell(col, row);
     return c ? c->text : QString();
 }
 
-void StringGrid::setCell(int col, int row, const QString &text)
-{
+void StringGrid::setCell(int col, int row, const QString &text) {
     if (col < 0 || row < 0)
         return;
     if (row >= int(cells_.size()))
@@ -136,8 +125,7 @@ void StringGrid::setCell(int col, int row, const QString &text)
     }
 }
 
-void StringGrid::clearRow(int row)
-{
+void StringGrid::clearRow(int row) {
     if (row < 0 || row >= int(cells_.size()))
         return;
     for (int col = 0; col < int(cells_[row].size()); ++col)
@@ -145,8 +133,7 @@ void StringGrid::clearRow(int row)
             setCell(col, row, QString());
 }
 
-void StringGrid::noteGrown(int fromRow, int toRow, int fromCol, int toCol)
-{
+void StringGrid::noteGrown(int fromRow, int toRow, int fromCol, int toCol) {
     toRow = std::min(toRow, int(cells_.size()));
     for (int row = fromRow; row < toRow; ++row) {
         const auto &r = cells_[row];
@@ -159,8 +146,7 @@ void StringGrid::noteGrown(int fromRow, int toRow, int fromCol, int toCol)
     }
 }
 
-void StringGrid::noteShrunkRows(int fromRow, int toRow)
-{
+void StringGrid::noteShrunkRows(int fromRow, int toRow) {
     toRow = std::min(toRow, int(cells_.size()));
     for (int row = fromRow; row < toRow; ++row) {
         const auto &r = cells_[row];
@@ -173,8 +159,7 @@ void StringGrid::noteShrunkRows(int fromRow, int toRow)
     }
 }
 
-void StringGrid::setRowCount(int n)
-{
+void StringGrid::setRowCount(int n) {
     n = std::max(1, n);
     if (n == rows_)
         return;
@@ -188,8 +173,7 @@ void StringGrid::setRowCount(int n)
         listener_.rowCountChanged(old, n);
 }
 
-void StringGrid::setColCount(int n)
-{
+void StringGrid::setColCount(int n) {
     n = std::max(1, n);
     if (n == cols_)
         return;
@@ -205,15 +189,13 @@ void StringGrid::setColCount(int n)
         listener_.colCountChanged(old, n);
 }
 
-int StringGrid::colWidth(int col) const
-{
+int StringGrid::colWidth(int col) const {
     if (col < 0 || col >= int(widths_.size()))
         return kDefaultColWidth;
     return widths_[col];
 }
 
-void StringGrid::setColWidth(int col, int width)
-{
+void StringGrid::setColWidth(int col, int width) {
     if (col < 0)
         return;
     if (col >= int(widths_.size()))
@@ -225,16 +207,14 @@ void StringGrid::setColWidth(int col, int width)
         listener_.colWidthChanged(col);
 }
 
-void StringGrid::setFixed(int rows, int cols)
-{
+void StringGrid::setFixed(int rows, int cols) {
     fixedRows_ = std::max(0, rows);
     fixedCols_ = std::max(0, cols);
     if (listener_.reset)
         listener_.reset();
 }
 
-int StringGrid::widestText(int col) const
-{
+int StringGrid::widestText(int col) const {
     if (col < 0 || col >= cols_)
         return 0;
     ColumnStats &s = stats_[col];

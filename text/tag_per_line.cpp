@@ -4,8 +4,7 @@
 
 namespace kf {
 
-QString tagPerLine(const QString &reply)
-{
+QString tagPerLine(const QString &reply) {
     // Both replacements in one pass: "<" gains a CR LF before it, ">" one after it. The result
     // is sized first and written in place, since replies can be large.
     qsizetype tags = 0;
@@ -33,13 +32,11 @@ QString tagPerLine(const QString &reply)
     return out;
 }
 
-void toTagPerLine(Memo &memo)
-{
+void toTagPerLine(Memo &memo) {
     memo.setText(tagPerLine(memo.text()));
 }
 
-QString locPerLine(const QString &sitemap)
-{
+QString locPerLine(const QString &sitemap) {
     QString out = sitemap;
     out.replace(QStringLiteral("<loc>"), QStringLiteral("<loc>\r\n"), Qt::CaseInsensitive);
     out.replace(QStringLiteral("</loc>"), QStringLiteral("\r\n</loc>"), Qt::CaseInsensitive);

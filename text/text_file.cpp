@@ -19,8 +19,7 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int cp1252Byte(char16_t c)
-{
+int cp1252Byte(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
     for (int i = 0; i < 32; ++i)
@@ -29,8 +28,7 @@ int cp1252Byte(char16_t c)
     return -1;
 }
 
-QString fromCp1252(const QByteArray &bytes)
-{
+QString fromCp1252(const QByteArray &bytes) {
     QString out;
     out.resize(bytes.size());
     QChar *d = out.data();
@@ -41,15 +39,13 @@ QString fromCp1252(const QByteArray &bytes)
     return out;
 }
 
-QString nativeFull(const QString &path)
-{
+QString nativeFull(const QString &path) {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
 } // namespace
 
-QByteArray encode(const QString &text)
-{
+QByteArray encode(const QString &text) {
     QByteArray out;
     out.resize(text.size());
     char *d = out.data();
@@ -62,8 +58,7 @@ QByteArray encode(const QString &text)
     return out;
 }
 
-QString decode(const QByteArray &bytes)
-{
+QString decode(const QByteArray &bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
@@ -79,18 +74,16 @@ QString decode(const QByteArray &bytes)
     return fromCp1252(bytes);
 }
 
-QString cannotCreateText(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2").arg(nativeFull(path), reason);
+QString cannotCreateText(const QString &path, const QString &reason) {
+    return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
+        .arg(nativeFull(path), reason);
 }
 
-QString cannotOpenText(const QString &path, const QString &reason)
-{
+QString cannotOpenText(const QString &path, const QString &reason) {
     return QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(nativeFull(path), reason);
 }
 
-QStringList readLines(const QString &path)
-{
+QStringList readLines(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(cannotOpenText(path, file.errorString()));
@@ -115,8 +108,7 @@ QStringList readLines(const QString &path)
     return lines;
 }
 
-QString readText(const QString &path)
-{
+QString readText(const QString &path) {
     QString text;
     for (const QString &line : readLines(path)) {
         text += line;
@@ -125,13 +117,11 @@ QString readText(const QString &path)
     return text;
 }
 
-void loadMemo(Memo &memo, const QString &path)
-{
+void loadMemo(Memo &memo, const QString &path) {
     memo.setText(readText(path));
 }
 
-void writeRaw(const QString &path, const QString &text)
-{
+void writeRaw(const QString &path, const QString &text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(cannotCreateText(path, file.errorString()));
@@ -140,8 +130,7 @@ void writeRaw(const QString &path, const QString &text)
         throw Error(cannotCreateText(path, file.errorString()));
 }
 
-void writeLines(const QString &path, const QStringList &lines)
-{
+void writeLines(const QString &path, const QStringList &lines) {
     QString text;
     qsizetype size = 0;
     for (const QString &line : lines)
@@ -154,8 +143,7 @@ void writeLines(const QString &path, const QStringList &lines)
     writeRaw(path, text);
 }
 
-void saveMemo(const Memo &memo, const QString &path)
-{
+void saveMemo(const Memo &memo, const QString &path) {
     const QString &text = memo.text();
     if (text.isEmpty() || text.endsWith(QStringLiteral("\r\n")))
         writeRaw(path, text);

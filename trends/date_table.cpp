@@ -10,19 +10,18 @@
 
 namespace kf::trends {
 
-QStringList weekSundays(int year)
-{
+QStringList weekSundays(int year) {
     // Week 1 holds the year's first Thursday, so its Monday is the Monday on or before 4 January.
     const QDate fourth(year, 1, 4);
     const QDate firstMonday = fourth.addDays(1 - fourth.dayOfWeek());
     QStringList dates;
     for (int week = 1; week <= 52; ++week)
-        dates.append(firstMonday.addDays(7 * (week - 1) + 6).toString(QStringLiteral("yyyy-MM-dd")));
+        dates.append(
+            firstMonday.addDays(7 * (week - 1) + 6).toString(QStringLiteral("yyyy-MM-dd")));
     return dates;
 }
 
-void generateDateTable(Workspace &ws, const QDate &today)
-{
+void generateDateTable(Workspace &ws, const QDate &today) {
     Memo &speich = ws.ui.speich->memo();
     const int current = today.year();
     for (int year = current - 5; year <= current; ++year) {
@@ -41,8 +40,7 @@ void generateDateTable(Workspace &ws, const QDate &today)
     }
 }
 
-void chooseYear(Workspace &ws)
-{
+void chooseYear(Workspace &ws) {
     const QString file = ws.path(QStringLiteral("db\\") + ws.ui.auswahl_jahr->currentText());
     if (!fileExists(file))
         return;

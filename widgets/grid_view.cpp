@@ -5,22 +5,17 @@
 #include <QPalette>
 
 GridTableModel::GridTableModel(kf::StringGrid &grid, QObject *parent)
-    : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()), cols_(grid.colCount())
-{
-}
+    : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()), cols_(grid.colCount()) {}
 
-int GridTableModel::rowCount(const QModelIndex &parent) const
-{
+int GridTableModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : rows_;
 }
 
-int GridTableModel::columnCount(const QModelIndex &parent) const
-{
+int GridTableModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : cols_;
 }
 
-QVariant GridTableModel::data(const QModelIndex &index, int role) const
-{
+QVariant GridTableModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid())
         return {};
     if (role == Qt::DisplayRole)
@@ -31,16 +26,14 @@ QVariant GridTableModel::data(const QModelIndex &index, int role) const
     return {};
 }
 
-void GridTableModel::cellChanged(int col, int row)
-{
+void GridTableModel::cellChanged(int col, int row) {
     if (col < cols_ && row < rows_) {
         const QModelIndex at = index(row, col);
         Q_EMIT dataChanged(at, at, {Qt::DisplayRole});
     }
 }
 
-void GridTableModel::rowCountChanged(int oldCount, int newCount)
-{
+void GridTableModel::rowCountChanged(int oldCount, int newCount) {
     if (newCount > oldCount) {
         beginInsertRows({}, oldCount, newCount - 1);
         rows_ = newCount;
@@ -52,8 +45,7 @@ void GridTableModel::rowCountChanged(int oldCount, int newCount)
     }
 }
 
-void GridTableModel::colCountChanged(int oldCount, int newCount)
-{
+void GridTableModel::colCountChanged(int oldCount, int newCount) {
     if (newCount > oldCount) {
         beginInsertColumns({}, oldCount, newCount - 1);
         cols_ = newCount;
@@ -65,8 +57,7 @@ void GridTableModel::colCountChanged(int oldCount, int newCount)
     }
 }
 
-void GridTableModel::resetAll()
-{
+void GridTableModel::resetAll() {
     beginResetModel();
     rows_ = grid_.rowCount();
     cols_ = grid_.colCount();
@@ -74,8 +65,7 @@ void GridTableModel::resetAll()
 }
 
 GridView::GridView(const QString &name, int cols, int rows, QWidget *parent)
-    : QTableView(parent), grid_(cols, rows), model_(grid_)
-{
+    : QTableView(parent), grid_(cols, rows), model_(grid_) {
     setObjectName(name);
     setModel(&model_);
     horizontalHeader()->hide();
@@ -102,14 +92,12 @@ GridView::GridView(const QString &name, int cols, int rows, QWidget *parent)
     });
 }
 
-void GridView::applyWidth(int col)
-{
+void GridView::applyWidth(int col) {
     if (col < grid_.colCount())
         horizontalHeader()->resizeSection(col, grid_.colWidth(col));
 }
 
-void GridView::changeEvent(QEvent *event)
-{
+void GridView::changeEvent(QEvent *event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         grid_.setFont(font());

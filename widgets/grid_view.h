@@ -37,7 +37,9 @@ public:
     const kf::StringGrid &grid() const { return grid_; }
 
     Q_INVOKABLE QString cell(int col, int row) const { return grid_.cell(col, row); }
-    Q_INVOKABLE void setCell(int col, int row, const QString &text) { grid_.setCell(col, row, text); }
+    Q_INVOKABLE void setCell(int col, int row, const QString &text) {
+        grid_.setCell(col, row, text);
+    }
     Q_INVOKABLE int rowCount() const { return grid_.rowCount(); }
     Q_INVOKABLE int colCount() const { return grid_.colCount(); }
     Q_INVOKABLE void setRowCount(int n) { grid_.setRowCount(n); }

@@ -5,8 +5,7 @@
 #include <QMetaObject>
 #include <QScrollBar>
 
-MemoView::MemoView(const QString &name, QWidget *parent) : QPlainTextEdit(parent)
-{
+MemoView::MemoView(const QString &name, QWidget *parent) : QPlainTextEdit(parent) {
     setObjectName(name);
     setFont(kf::programFont());
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -16,8 +15,7 @@ MemoView::MemoView(const QString &name, QWidget *parent) : QPlainTextEdit(parent
     connect(this, &QPlainTextEdit::textChanged, this, &MemoView::viewEdited);
 }
 
-void MemoView::modelChanged()
-{
+void MemoView::modelChanged() {
     if (syncing_)
         return;
     viewStale_ = true;
@@ -27,15 +25,13 @@ void MemoView::modelChanged()
     }
 }
 
-void MemoView::showEvent(QShowEvent *event)
-{
+void MemoView::showEvent(QShowEvent *event) {
     QPlainTextEdit::showEvent(event);
     if (viewStale_)
         syncView();
 }
 
-void MemoView::syncView()
-{
+void MemoView::syncView() {
     syncQueued_ = false;
     if (memo_.scrollBars() != scrollBarsShown_) {
         scrollBarsShown_ = memo_.scrollBars();
@@ -65,8 +61,7 @@ void MemoView::syncView()
     viewStale_ = false;
 }
 
-void MemoView::viewEdited()
-{
+void MemoView::viewEdited() {
     if (syncing_)
         return;
     QString text = toPlainText();

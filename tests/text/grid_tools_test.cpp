@@ -1,4 +1,5 @@
 #include "fixed_measure.h"
+#include "tests/support/file_bytes.h"
 #include "text/error.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -17,18 +18,8 @@ using kf::StringGrid;
 
 namespace {
 
-QByteArray readBytes(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testing_files::readBytes;
+using testing_files::writeBytes;
 
 } // namespace
 

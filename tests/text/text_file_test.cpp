@@ -1,3 +1,4 @@
+#include "tests/support/file_bytes.h"
 #include "text/error.h"
 #include "text/memo.h"
 #include "text/text_file.h"
@@ -17,18 +18,8 @@ namespace tf = kf::textfile;
 
 namespace {
 
-QByteArray readBytes(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testing_files::readBytes;
+using testing_files::writeBytes;
 
 } // namespace
 

@@ -6,8 +6,7 @@
 
 namespace {
 
-TEST(GridView, ModelFollowsCountsAndCells)
-{
+TEST(GridView, ModelFollowsCountsAndCells) {
     GridView view(QStringLiteral("StringGrid1"), 5, 5);
     QAbstractItemModel *model = view.model();
     EXPECT_EQ(model->rowCount(), 5);
@@ -26,8 +25,7 @@ TEST(GridView, ModelFollowsCountsAndCells)
     EXPECT_EQ(view.cell(1, 7), QStringLiteral("hidden")) << "lowered rows keep their cells";
 }
 
-TEST(GridView, ColumnWidthsReachTheHeader)
-{
+TEST(GridView, ColumnWidthsReachTheHeader) {
     GridView view(QStringLiteral("StringGrid3"), 3, 1);
     EXPECT_EQ(view.colWidth(0), kf::StringGrid::kDefaultColWidth);
     view.grid().setColWidth(2, 123);
@@ -37,8 +35,7 @@ TEST(GridView, ColumnWidthsReachTheHeader)
     EXPECT_EQ(view.horizontalHeader()->sectionSize(5), 77);
 }
 
-TEST(GridView, FontChangeRemeasuresCells)
-{
+TEST(GridView, FontChangeRemeasuresCells) {
     GridView view(QStringLiteral("StringGrid2"), 1, 1);
     view.setCell(0, 0, QStringLiteral("WWWWWWWWWW"));
     const int small = view.grid().widestText(0);
@@ -49,8 +46,7 @@ TEST(GridView, FontChangeRemeasuresCells)
     EXPECT_EQ(view.grid().font().pointSize(), 24);
 }
 
-TEST(GridView, FixedCellsLookLikeHeaders)
-{
+TEST(GridView, FixedCellsLookLikeHeaders) {
     GridView view(QStringLiteral("StringGrid5"), 5, 5);
     view.grid().setFixed(1, 1);
     EXPECT_EQ(view.fixedRows(), 1);

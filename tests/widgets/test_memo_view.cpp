@@ -2,25 +2,23 @@
 
 #include <QApplication>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
 struct ShownMemo {
     MemoView view{QStringLiteral("speich")};
-    ShownMemo()
-    {
+    ShownMemo() {
         view.resize(300, 200);
         view.show();
         QApplication::processEvents();
     }
 };
 
-TEST(MemoView, ManyAppendsRepaintOncePerEventLoopTurn)
-{
+TEST(MemoView, ManyAppendsRepaintOncePerEventLoopTurn) {
     ShownMemo m;
     QSignalSpy viewChanges(&m.view, &QPlainTextEdit::textChanged);
     for (int i = 0; i < 500; ++i)
@@ -32,8 +30,7 @@ TEST(MemoView, ManyAppendsRepaintOncePerEventLoopTurn)
     EXPECT_EQ(m.view.document()->findBlockByNumber(499).text(), QStringLiteral("line 499"));
 }
 
-TEST(MemoView, ShowsOnlyCrLfAsLineBreaks)
-{
+TEST(MemoView, ShowsOnlyCrLfAsLineBreaks) {
     ShownMemo m;
     m.view.setText(QStringLiteral("a\nb\r\nc\rd"));
     QApplication::processEvents();
@@ -42,8 +39,7 @@ TEST(MemoView, ShowsOnlyCrLfAsLineBreaks)
     EXPECT_EQ(m.view.line(0), QStringLiteral("a\nb")) << "the model keeps the lone LF";
 }
 
-TEST(MemoView, HiddenMemoCatchesUpWhenShown)
-{
+TEST(MemoView, HiddenMemoCatchesUpWhenShown) {
     MemoView view(QStringLiteral("ueberblick"));
     view.addLine(QStringLiteral("first"));
     view.addLine(QStringLiteral("second"));
@@ -53,8 +49,7 @@ TEST(MemoView, HiddenMemoCatchesUpWhenShown)
     EXPECT_EQ(view.toPlainText(), QStringLiteral("first\nsecond\n"));
 }
 
-TEST(MemoView, OperatorEditsBecomeCrLfLines)
-{
+TEST(MemoView, OperatorEditsBecomeCrLfLines) {
     ShownMemo m;
     m.view.setFocus();
     QTest::keyClicks(&m.view, QStringLiteral("abc"));
@@ -65,8 +60,7 @@ TEST(MemoView, OperatorEditsBecomeCrLfLines)
     EXPECT_EQ(m.view.line(1), QStringLiteral("def"));
 }
 
-TEST(MemoView, ScrollBarsSwitchOffWrapping)
-{
+TEST(MemoView, ScrollBarsSwitchOffWrapping) {
     ShownMemo m;
     EXPECT_FALSE(m.view.scrollBars());
     EXPECT_EQ(m.view.lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -78,8 +72,7 @@ TEST(MemoView, ScrollBarsSwitchOffWrapping)
     EXPECT_EQ(m.view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-TEST(MemoView, InvokableInterfaceWorksWithoutTheClass)
-{
+TEST(MemoView, InvokableInterfaceWorksWithoutTheClass) {
     MemoView view(QStringLiteral("Memo1"));
     QObject *object = &view;
     QMetaObject::invokeMethod(object, "addLine", Q_ARG(QString, QStringLiteral("x")));
