@@ -79,4 +79,18 @@ inline void useOffscreenByDefault() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+// The whole main of a benchmark program: runs its benchmarks inside an offscreen application,
+// then hands the recorded times to `judge`, which prints the targets and ratios.
+template <class Judge> int runBenchmarks(int argc, char **argv, Judge &&judge) {
+    useOffscreenByDefault();
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    judge(reporter);
+    benchmark::Shutdown();
+    std::fflush(stdout);
+    return 0;
+}
+
 } // namespace bench

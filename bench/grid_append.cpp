@@ -74,18 +74,12 @@ BENCHMARK(BM_GridAppendWithView)
 } // namespace
 
 int main(int argc, char **argv) {
-    bench::useOffscreenByDefault();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    bench::RecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.below("20000 rows appended and fitted", "BM_GridAppend/20000/real_time", 0.5);
-    reporter.ratio("2000 -> 20000 rows", "BM_GridAppend/2000/real_time",
-                   "BM_GridAppend/20000/real_time", 12.0);
-    reporter.below("20000 rows with the view", "BM_GridAppendWithView/20000/real_time", 0.5);
-    reporter.ratio("2000 -> 20000 rows with the view", "BM_GridAppendWithView/2000/real_time",
-                   "BM_GridAppendWithView/20000/real_time", 12.0);
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    return 0;
+    return bench::runBenchmarks(argc, argv, [](const bench::RecordingReporter &reporter) {
+        reporter.below("20000 rows appended and fitted", "BM_GridAppend/20000/real_time", 0.5);
+        reporter.ratio("2000 -> 20000 rows", "BM_GridAppend/2000/real_time",
+                       "BM_GridAppend/20000/real_time", 12.0);
+        reporter.below("20000 rows with the view", "BM_GridAppendWithView/20000/real_time", 0.5);
+        reporter.ratio("2000 -> 20000 rows with the view", "BM_GridAppendWithView/2000/real_time",
+                       "BM_GridAppendWithView/20000/real_time", 12.0);
+    });
 }

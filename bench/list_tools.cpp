@@ -60,15 +60,10 @@ BENCHMARK(BM_ExportGridHtml)->Arg(20000)->Unit(benchmark::kMillisecond)->UseReal
 } // namespace
 
 int main(int argc, char **argv) {
-    bench::useOffscreenByDefault();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    bench::RecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.below("RemoveDuplicates, 100000 items", "BM_RemoveDuplicates/100000/real_time", 0.2);
-    reporter.below("SaveGridCsv, 20000 x 5", "BM_SaveGridCsv/20000/real_time", 0.2);
-    reporter.below("ExportGridHtml, 20000 x 5", "BM_ExportGridHtml/20000/real_time", 0.2);
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    return 0;
+    return bench::runBenchmarks(argc, argv, [](const bench::RecordingReporter &reporter) {
+        reporter.below("RemoveDuplicates, 100000 items", "BM_RemoveDuplicates/100000/real_time",
+                       0.2);
+        reporter.below("SaveGridCsv, 20000 x 5", "BM_SaveGridCsv/20000/real_time", 0.2);
+        reporter.below("ExportGridHtml, 20000 x 5", "BM_ExportGridHtml/20000/real_time", 0.2);
+    });
 }

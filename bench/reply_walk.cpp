@@ -68,15 +68,9 @@ BENCHMARK(BM_ReplyWalk)
 } // namespace
 
 int main(int argc, char **argv) {
-    bench::useOffscreenByDefault();
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    bench::RecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.below("10 MB reply walk", "BM_ReplyWalk/10000000/min_time:1.000/real_time", 0.3);
-    reporter.ratio("10 MB -> 100 MB", "BM_ReplyWalk/10000000/min_time:1.000/real_time",
-                   "BM_ReplyWalk/100000000/min_time:1.000/real_time", 12.0);
-    benchmark::Shutdown();
-    std::fflush(stdout);
-    return 0;
+    return bench::runBenchmarks(argc, argv, [](const bench::RecordingReporter &reporter) {
+        reporter.below("10 MB reply walk", "BM_ReplyWalk/10000000/min_time:1.000/real_time", 0.3);
+        reporter.ratio("10 MB -> 100 MB", "BM_ReplyWalk/10000000/min_time:1.000/real_time",
+                       "BM_ReplyWalk/100000000/min_time:1.000/real_time", 12.0);
+    });
 }
