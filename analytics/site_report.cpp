@@ -6,7 +6,6 @@
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "text/tag_per_line.h"
 #include "widgets/grid_view.h"
 #include "widgets/memo_view.h"
 
@@ -44,8 +43,7 @@ void SiteReport::request(const QString &methodAndParams,
     Memo &speich = ws_.ui.speich->memo();
     speich.prepare();
     guarded([&] {
-        speich.setText(ws_.IdHTTP1.fetch(ws_.RequestUrl));
-        toTagPerLine(speich);
+        ws_.fetchIntoSpeich(ws_.RequestUrl);
         read(speich);
     });
 }

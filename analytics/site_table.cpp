@@ -7,7 +7,6 @@
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "text/tag_per_line.h"
 #include "widgets/grid_view.h"
 #include "widgets/memo_view.h"
 
@@ -31,8 +30,7 @@ void SiteTable::fetch() {
 
     // From the request on, a failure ends the fetch without a message; what is done stays.
     guarded([&] {
-        speich.setText(ws_.IdHTTP1.fetch(ws_.RequestUrl));
-        toTagPerLine(speich);
+        ws_.fetchIntoSpeich(ws_.RequestUrl);
 
         // Rows are emptied before the grid shrinks, so that no hidden text of an earlier table
         // can come back when the rows are raised again.

@@ -1,10 +1,18 @@
 #include "app/workspace.h"
 
 #include "app/data_folder.h"
+#include "text/tag_per_line.h"
+#include "widgets/memo_view.h"
 
 #include <QWidget>
 
 namespace kf {
+
+void Workspace::fetchIntoSpeich(const QString &url) {
+    Memo &speich = ui.speich->memo();
+    speich.setText(IdHTTP1.fetch(url));
+    toTagPerLine(speich);
+}
 
 QString Workspace::path(const QString &relative) const {
     return dataPath(AppFolder, relative);

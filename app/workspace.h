@@ -74,6 +74,10 @@ struct Workspace {
     net::HttpClient IdHTTP1;
     Controls ui;
 
+    // The road of every service request: the body of `url`, fetched with IdHTTP1, becomes the
+    // text of speich, one tag per line. Fetch errors propagate.
+    void fetchIntoSpeich(const QString &url);
+
     // AppFolder followed by a relative path written with backslashes.
     QString path(const QString &relative) const;
     void setCaption(const QString &caption);
