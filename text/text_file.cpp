@@ -49,12 +49,18 @@ QByteArray encode(const QString &text) {
     QByteArray out;
     out.resize(text.size());
     char *d = out.data();
+    bool high = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const int b = cp1252Byte(text[i].unicode());
         if (b < 0)
             return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
         d[i] = char(b);
+        high = high || b >= 0x80;
     }
+    // The reader takes a byte-order mark or valid UTF-8 for what they are, so Windows-1252 bytes
+    // that happen to look like either ("Maß“", "Ã¤", "ÿþ…") go out as UTF-8 with a mark.
+    if (high && decode(out) != text)
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     return out;
 }
 

@@ -33,6 +33,30 @@ TEST(TextFileEncoding, Cp1252WhenEverythingFitsElseUtf8WithBom) {
     EXPECT_EQ(tf::encode(QString()), QByteArray());
 }
 
+// Windows-1252 bytes that read back as valid UTF-8 or as a byte-order mark would change what
+// was typed: such texts go out as UTF-8 with a mark, and every text comes back as written.
+TEST(TextFileEncoding, TextsWhoseCp1252BytesWouldReadOtherwiseGoOutAsUtf8) {
+    const QString tricky[] = {
+        QStringLiteral("Maß“"),       // DF 93: a valid two-byte UTF-8 sequence
+        QStringLiteral("Ã¤"),         // C3 A4: the UTF-8 bytes of "ä"
+        QStringLiteral("ÿþab"),       // FF FE: the UTF-16 mark
+        QStringLiteral("þÿab"),       // FE FF
+        QStringLiteral("ï»¿http://"), // EF BB BF: the UTF-8 mark
+    };
+    for (const QString &text : tricky) {
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_EQ(tf::encode(text), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+        EXPECT_EQ(tf::decode(tf::encode(text)), text);
+    }
+    // Plain German text keeps its Windows-1252 bytes.
+    EXPECT_EQ(tf::encode(QStringLiteral("„Maß“")), QByteArray("\x84Ma\xDF\x93"));
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath("list.txt");
+    tf::writeLines(file, {QStringLiteral("Maß“"), QStringLiteral("Ã¤")});
+    EXPECT_EQ(tf::readLines(file), QStringList({QStringLiteral("Maß“"), QStringLiteral("Ã¤")}));
+}
+
 TEST(TextFileEncoding, ReadingChoosesTheEncoding) {
     const QString text = QStringLiteral("Größe €");
     EXPECT_EQ(tf::decode(QByteArray("\xEF\xBB\xBF") + text.toUtf8()), text);
