@@ -1,7 +1,9 @@
 // The start-up sequence of the main window on real data folders.
+#include "app/data_folder.h"
 #include "tests/support/gui_helpers.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QLineEdit>
@@ -189,4 +191,31 @@ TEST(StartUp, BrokenSiteFileIsReportedAndLeavesTheDesignedCaption) {
     ASSERT_EQ(boxes.texts().size(), 1);
     EXPECT_FALSE(boxes.texts()[0].isEmpty());
     EXPECT_EQ(w.form1->windowTitle(), "Form1");
+}
+
+TEST(StartUp, DataFolderComesFromTheCommandLineThenTheEnvironment) {
+    DataFolder base;
+    const QByteArray savedEnv = qgetenv("KELVARO_DATA_DIR");
+    const bool hadEnv = qEnvironmentVariableIsSet("KELVARO_DATA_DIR");
+    const QString savedCwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(base.root()));
+    const QString root = QDir::fromNativeSeparators(QDir(base.root()).canonicalPath());
+
+    qputenv("KELVARO_DATA_DIR", QFile::encodeName(root + "/from-env"));
+    // --data-dir wins, and a relative folder is taken from the working folder and created.
+    EXPECT_EQ(kf::chooseAppFolder({"kelvaro", "--data-dir", "given/deeper"}),
+              root + "/given/deeper/");
+    EXPECT_TRUE(QFileInfo(root + "/given/deeper").isDir());
+    EXPECT_FALSE(QFileInfo::exists(root + "/from-env"));
+    // Without it, the environment names the folder.
+    EXPECT_EQ(kf::chooseAppFolder({"kelvaro"}), root + "/from-env/");
+    EXPECT_TRUE(QFileInfo(root + "/from-env").isDir());
+    // Without either, the folder of the program.
+    qunsetenv("KELVARO_DATA_DIR");
+    EXPECT_EQ(kf::chooseAppFolder({"kelvaro", "--data-dir"}),
+              QDir::fromNativeSeparators(QCoreApplication::applicationDirPath()) + "/");
+
+    QDir::setCurrent(savedCwd);
+    if (hadEnv)
+        qputenv("KELVARO_DATA_DIR", savedEnv);
 }
