@@ -21,11 +21,22 @@ void Memo::clear() {
 }
 
 void Memo::rebuildIndex() const {
-    starts_.clear();
-    starts_.push_back(0);
+    starts_.assign(1, 0);
+    indexFrom(0);
+}
+
+void Memo::reindexFrom(int offset) const {
+    // Pieces that start at or before the offset end before it and stay as they are; a CR LF
+    // pair that ends at or after the offset is looked for again.
+    while (starts_.size() > 1 && starts_.back() > offset)
+        starts_.pop_back();
+    indexFrom(qMax(0, offset - 1));
+}
+
+void Memo::indexFrom(qsizetype from) const {
     const QChar *data = text_.constData();
     const qsizetype n = text_.size();
-    for (qsizetype i = 0; i + 1 < n; ++i) {
+    for (qsizetype i = from; i + 1 < n; ++i) {
         if (data[i] == u'\r' && data[i + 1] == u'\n') {
             starts_.push_back(int(i + 2));
             ++i;
@@ -122,7 +133,10 @@ void Memo::replaceAll(const QString &from, const QString &to, Qt::CaseSensitivit
     tail.replace(from, to, cs);
     text_.truncate(first);
     text_ += tail;
-    indexValid_ = false;
+    // Only the index past the first match needs redoing: a report that translates its labels
+    // after every appended block stays linear in its length.
+    if (indexValid_)
+        reindexFrom(int(first));
     changed(true);
 }
 

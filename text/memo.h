@@ -51,6 +51,8 @@ public:
 
 private:
     void rebuildIndex() const;
+    void reindexFrom(int offset) const;
+    void indexFrom(qsizetype from) const;
     void changed(bool rewrite);
     int pieceEnd(int i) const;
 

@@ -124,6 +124,24 @@ TEST(MemoLines, ReplaceAllFromAnOffset) {
     memo.replaceAll(QStringLiteral("x"), QStringLiteral("y"), Qt::CaseSensitive, 1000);
     memo.replaceAll(QString(), QStringLiteral("y"), Qt::CaseSensitive);
     EXPECT_EQ(memo.text(), before);
+
+    // With the line index in use, a replacement that makes or breaks a CR LF pair right at the
+    // match (a lone CR before it, an LF as its first character) reads like the same text set anew.
+    struct Case {
+        const char *text, *from, *to;
+    };
+    for (const Case &c : {Case{"ab\r\ncd\rX\r\nef", "X", "\nY"},
+                          Case{"ab\r\ncd\r\nef", "\nef", "Z"}, Case{"a\r\nb\r", "b", "\r\n"}}) {
+        Memo indexed;
+        indexed.addLine(QString::fromLatin1(c.text));
+        ASSERT_GT(indexed.lineCount(), 0);
+        indexed.replaceAll(QString::fromLatin1(c.from), QString::fromLatin1(c.to),
+                           Qt::CaseSensitive, 3);
+        indexed.addLine(QStringLiteral("tail"));
+        const Memo fresh = memoWith(indexed.text());
+        EXPECT_EQ(indexed.lines(), fresh.lines()) << c.text;
+        EXPECT_EQ(indexed.lineCount(), fresh.lineCount()) << c.text;
+    }
 }
 
 TEST(MemoLines, RewriteSerialCountsEverythingButAppends) {
