@@ -265,6 +265,13 @@ struct HttpClient::Impl {
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
         curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &Impl::onRequestStart);
         curl_easy_setopt(easy, CURLOPT_PREREQDATA, this);
+        // Proxies from the environment serve the services, never this machine itself.
+        QByteArray noProxy = qgetenv("no_proxy");
+        if (noProxy.isEmpty())
+            noProxy = qgetenv("NO_PROXY");
+        noProxy += noProxy.isEmpty() ? "" : ",";
+        noProxy += "localhost,127.0.0.0/8,::1";
+        curl_easy_setopt(easy, CURLOPT_NOPROXY, noProxy.constData());
         curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR,
                          transport == Transport::PlainOnly ? "http" : "http,https");
         if (url.tls) {

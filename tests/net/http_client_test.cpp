@@ -321,6 +321,15 @@ TEST(HttpClient, CredentialsAnswerA401) {
     EXPECT_EQ(server.requests().size(), 8u);
 }
 
+TEST(HttpClient, LoopbackNeverGoesThroughAProxy) {
+    RawServer server(always(RawServer::ok("direct")));
+    ::setenv("http_proxy", "http://127.0.0.1:1", 1); // a proxy that would refuse every request
+    HttpClient client;
+    const QString url = QStringLiteral("http://127.0.0.1:%1/").arg(server.port());
+    EXPECT_EQ(client.fetch(url), QStringLiteral("direct"));
+    ::unsetenv("http_proxy");
+}
+
 TEST(HttpClient, CrawlerClientHasNoTls) {
     HttpClient crawler(HttpClient::Transport::PlainOnly);
     EXPECT_EQ(failure([&] { crawler.fetch("https://127.0.0.1:1/sitemap.xml"); }).message(),
