@@ -12,6 +12,10 @@ class MemoView : public QPlainTextEdit {
 public:
     explicit MemoView(const QString &name, QWidget *parent = nullptr);
 
+    // What the view shows at most; the memo itself holds any amount.
+    static constexpr int kMaxShownLines = 100000;
+    static constexpr int kMaxShownLineLength = 20000;
+
     kf::Memo &memo() { return memo_; }
     const kf::Memo &memo() const { return memo_; }
 
@@ -27,6 +31,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QString shownText(bool *cut) const;
     void modelChanged();
     void syncView();
     void viewEdited();

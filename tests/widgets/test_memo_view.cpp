@@ -72,6 +72,32 @@ TEST(MemoView, ScrollBarsSwitchOffWrapping) {
     EXPECT_EQ(m.view.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
+TEST(MemoView, HugeTextsShowTheirBeginningReadOnlyAndKeepEverything) {
+    ShownMemo m;
+    QString text;
+    const int lines = MemoView::kMaxShownLines + 5;
+    for (int i = 0; i < lines; ++i)
+        text += QStringLiteral("l%1\r\n").arg(i);
+    m.view.setText(text);
+    QApplication::processEvents();
+    EXPECT_EQ(m.view.document()->blockCount(), MemoView::kMaxShownLines + 1);
+    EXPECT_EQ(m.view.document()->lastBlock().text(),
+              QStringLiteral("[… 5 weitere Zeilen hier nicht angezeigt]"));
+    EXPECT_TRUE(m.view.isReadOnly()) << "edits of a partial view would lose the hidden lines";
+    EXPECT_EQ(m.view.lineCount(), lines);
+    EXPECT_EQ(m.view.text(), text);
+
+    m.view.setText(QString(MemoView::kMaxShownLineLength + 10, u'x'));
+    QApplication::processEvents();
+    EXPECT_EQ(m.view.toPlainText(), QString(MemoView::kMaxShownLineLength, u'x') + QChar(0x2026));
+    EXPECT_TRUE(m.view.isReadOnly());
+
+    m.view.setText(QStringLiteral("small\r\n"));
+    QApplication::processEvents();
+    EXPECT_FALSE(m.view.isReadOnly());
+    EXPECT_EQ(m.view.toPlainText(), QStringLiteral("small\n"));
+}
+
 TEST(MemoView, InvokableInterfaceWorksWithoutTheClass) {
     MemoView view(QStringLiteral("Memo1"));
     QObject *object = &view;
