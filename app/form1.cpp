@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
 
 namespace {
 const QString kWindowTitle = QStringLiteral("Kelvaro Fennwick v.0.4b");
@@ -49,6 +50,10 @@ void TForm1::buildLayout() {
     setCentralWidget(client);
     buildMenus();
     buildTray();
+    // A tab page also carries its caption as its own title, so it reads the same from either.
+    for (auto *pages : findChildren<QTabWidget *>())
+        for (int i = 0; i < pages->count(); ++i)
+            pages->widget(i)->setWindowTitle(pages->tabText(i));
     // The designed client area lies below the menu bar.
     resize(757, 529 + menuBar()->sizeHint().height());
 }

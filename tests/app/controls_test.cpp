@@ -199,6 +199,8 @@ TEST_F(MainWindowControls, PagesAndTheirControls) {
         auto *tabs = control<QTabWidget>(form, pages);
         ASSERT_NE(tabs, nullptr);
         EXPECT_EQ(tabs->currentWidget()->objectName(), tab) << pages;
+        for (int i = 0; i < tabs->count(); ++i)
+            EXPECT_EQ(tabs->widget(i)->windowTitle(), tabs->tabText(i)) << pages;
     }
     EXPECT_EQ(control<QTabWidget>(form, "PageControl1")->count(), 3);
     EXPECT_EQ(control<QTabWidget>(form, "PageControl2")->count(), 4);
