@@ -91,7 +91,7 @@ void CheckRun::run() {
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Analyse läuft ... "));
 
     const int count = ui.ListBox1->count();
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; k < count && !ws_.closing; ++k) {
         // The operator may rebuild the list during a pause; a vanished item is not selected.
         const QListWidgetItem *item = ui.ListBox1->item(k);
         if (!item || !item->isSelected())

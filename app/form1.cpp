@@ -116,7 +116,9 @@ void TForm1::loadComboItems(QComboBox *combo, const QString &relativePath) {
 // ---- window and tray ------------------------------------------------------------------------
 
 void TForm1::closeEvent(QCloseEvent *event) {
-    // Closing the main window ends the program, whatever else is open.
+    // Closing the main window ends the program, whatever else is open; a run paused in
+    // between its sites stops there.
+    ws_.closing = true;
     if (crawler_)
         crawler_->hide();
     TrayIcon1->hide();

@@ -71,6 +71,10 @@ struct Workspace {
     QString LiveMinutesParam;
     QString XoviKey;
 
+    // Set when the main window closes; long runs stop before their next step instead of
+    // working on unseen until their end.
+    bool closing = false;
+
     net::HttpClient IdHTTP1;
     Controls ui;
 

@@ -1,4 +1,5 @@
 #include "analytics_window.h"
+#include <QTimer>
 
 namespace {
 
@@ -121,6 +122,17 @@ TEST_F(CheckRunTest, OnlySelectedSitesAreReportedInListOrder) {
     EXPECT_EQ(form->workspace().SiteName, "http://c.example");
     EXPECT_EQ(edit("Edit1")->text(), "2013-05-07");
     EXPECT_EQ(captions.last(), title() + " Analyse fertig gestellt ...");
+}
+
+TEST_F(CheckRunTest, ClosingTheWindowDuringAPauseEndsTheRun) {
+    loadThreeSites();
+    piwik.reply("Live.getCounters", piwik::liveCounters("5", "9", "0", "4"));
+    chooseKind("LiveCheck");
+    select({0, 1, 2});
+    QTimer::singleShot(300, form, [this] { form->close(); }); // during the first site's pause
+    check();
+
+    EXPECT_EQ(piwik.requestsFor("Live.getCounters").size(), 1u);
 }
 
 TEST_F(CheckRunTest, ListItemWithoutGridRowReportsEmptySite) {
