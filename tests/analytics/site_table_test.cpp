@@ -1,4 +1,5 @@
 #include "analytics_window.h"
+#include "tests/support/gui_helpers.h"
 
 #include <QDir>
 
@@ -155,15 +156,12 @@ TEST_F(SiteTableTest, MissingAccountsFolderIsCreatedBeforeTheSave) {
 
 // Start-up with a site file: the table and the list come from it, without a request.
 TEST(SiteTableStartUp, SavedSitesShowWithoutRequest) {
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath("accounts/ids");
-    QFile file(dir.filePath("accounts/ids/sites.csv"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("1,http://a.example\r\n2, http://b.example\r\n\"3\",\"http://c.example/x,y\"\r\n");
-    file.close();
+    testing_gui::DataFolder data;
+    data.write("accounts/ids/sites.csv",
+               "1,http://a.example\r\n2, http://b.example\r\n\"3\",\"http://c.example/x,y\"\r\n");
 
     FakePiwik piwik;
-    Windows w = createWindows(dir.path());
+    Windows w = createWindows(data.root());
     auto *grid = w.form1->findChild<QObject *>("StringGrid1");
     auto *list = w.form1->findChild<QListWidget *>("ListBox1");
     ASSERT_TRUE(grid && list);
@@ -179,18 +177,13 @@ TEST(SiteTableStartUp, SavedSitesShowWithoutRequest) {
 }
 
 TEST(SiteTableStartUp, BrokenSiteFileIsReportedAndKeepsRowsBeforeIt) {
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath("accounts/ids");
-    QFile file(dir.filePath("accounts/ids/sites.csv"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("1,http://a.example\r\nno-comma\r\n3,http://c.example\r\n");
-    file.close();
+    testing_gui::DataFolder data;
+    data.write("accounts/ids/sites.csv",
+               "1,http://a.example\r\nno-comma\r\n3,http://c.example\r\n");
 
-    QStringList messages;
-    dialogs::setMessageSink([&](const QString &text) { messages << text; });
-    Windows w = createWindows(dir.path());
-    dialogs::setMessageSink({});
-    EXPECT_EQ(messages, QStringList({"Listenindex überschreitet das Maximum (1)"}));
+    testing_gui::MessageCapture boxes;
+    Windows w = createWindows(data.root());
+    EXPECT_EQ(boxes.texts(), QStringList({"Listenindex überschreitet das Maximum (1)"}));
     auto *list = w.form1->findChild<QListWidget *>("ListBox1");
     ASSERT_TRUE(list);
     EXPECT_EQ(list->count(), 0); // the list is rebuilt only after a complete load
