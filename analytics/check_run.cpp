@@ -1,7 +1,7 @@
 #include "analytics/check_run.h"
 
 #include "analytics/grid_cells.h"
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"

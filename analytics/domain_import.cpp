@@ -1,7 +1,7 @@
 #include "analytics/domain_import.h"
 
-#include "app/data_folder.h"
-#include "app/workspace.h"
+#include "core/data_folder.h"
+#include "core/workspace.h"
 #include "text/text_file.h"
 
 #include <QComboBox>

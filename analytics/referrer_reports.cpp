@@ -1,6 +1,6 @@
 #include "analytics/site_report.h"
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"

@@ -1,8 +1,8 @@
 #include "analytics/site_report.h"
 
-#include "app/date_formats.h"
-#include "app/handler_frame.h"
-#include "app/workspace.h"
+#include "core/date_formats.h"
+#include "core/handler_frame.h"
+#include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"

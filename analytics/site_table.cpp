@@ -1,9 +1,9 @@
 #include "analytics/site_table.h"
 
 #include "analytics/grid_cells.h"
-#include "app/data_folder.h"
-#include "app/handler_frame.h"
-#include "app/workspace.h"
+#include "core/data_folder.h"
+#include "core/handler_frame.h"
+#include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"

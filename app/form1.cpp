@@ -1,9 +1,9 @@
 #include "app/form1.h"
 
 #include "analytics/domain_import.h"
-#include "app/account_settings.h"
-#include "app/data_folder.h"
-#include "app/handler_frame.h"
+#include "core/account_settings.h"
+#include "core/data_folder.h"
+#include "core/handler_frame.h"
 #include "text/string_grid.h"
 #include "text/text_file.h"
 #include "trends/date_table.h"

@@ -3,7 +3,7 @@
 #include "analytics/check_run.h"
 #include "analytics/site_report.h"
 #include "analytics/site_table.h"
-#include "app/workspace.h"
+#include "core/workspace.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,5 +1,5 @@
 #include "app/application.h"
-#include "app/data_folder.h"
+#include "core/data_folder.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "sitemap/form2.h"
 
-#include "app/handler_frame.h"
-#include "app/workspace.h"
+#include "core/handler_frame.h"
+#include "core/workspace.h"
 #include "net/http_client.h"
 #include "text/string_grid.h"
 #include "text/tag_per_line.h"

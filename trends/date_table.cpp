@@ -1,7 +1,7 @@
 #include "trends/date_table.h"
 
-#include "app/data_folder.h"
-#include "app/workspace.h"
+#include "core/data_folder.h"
+#include "core/workspace.h"
 #include "text/text_file.h"
 #include "widgets/memo_view.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/application.h"
-#include "app/dialogs.h"
+#include "core/dialogs.h"
 #include "fake_piwik.h"
 #include "piwik_replies.h"
 

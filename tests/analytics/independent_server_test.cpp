@@ -5,7 +5,7 @@
 // the exact bytes of a request on a raw socket.
 
 #include "app/application.h"
-#include "app/dialogs.h"
+#include "core/dialogs.h"
 #include "tests/support/file_bytes.h"
 #include "tests/support/gui_helpers.h"
 

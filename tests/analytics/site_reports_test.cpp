@@ -1,6 +1,6 @@
 #include "analytics_window.h"
 
-#include "app/date_formats.h"
+#include "core/date_formats.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The start-up sequence of the main window on real data folders.
-#include "app/data_folder.h"
+#include "core/data_folder.h"
 #include "tests/support/gui_helpers.h"
 
 #include <QComboBox>

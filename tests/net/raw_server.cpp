@@ -185,50 +185,6 @@ void RawServer::serve(int fd, int index) {
     }
 }
 
-TestCertificate makeCertificate(const std::string &commonName) {
-    EVP_PKEY *key = EVP_EC_gen("P-256");
-    X509 *cert = X509_new();
-    X509_set_version(cert, 2);
-    ASN1_INTEGER_set(X509_get_serialNumber(cert), long(std::time(nullptr) & 0x7fffffff));
-    X509_gmtime_adj(X509_getm_notBefore(cert), -3600);
-    X509_gmtime_adj(X509_getm_notAfter(cert), 3600L * 24);
-    X509_set_pubkey(cert, key);
-    X509_NAME *name = X509_get_subject_name(cert);
-    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
-                               reinterpret_cast<const unsigned char *>(commonName.c_str()), -1, -1,
-                               0);
-    X509_set_issuer_name(cert, name);
-    X509V3_CTX ctx;
-    X509V3_set_ctx_nodb(&ctx);
-    X509V3_set_ctx(&ctx, cert, cert, nullptr, nullptr, 0);
-    const char *exts[][2] = {{"subjectAltName", "DNS:localhost,IP:127.0.0.1"},
-                             {"basicConstraints", "critical,CA:TRUE"},
-                             {"keyUsage", "critical,digitalSignature,keyCertSign"}};
-    for (auto &e : exts) {
-        X509_EXTENSION *ext = X509V3_EXT_conf(nullptr, &ctx, e[0], e[1]);
-        X509_add_ext(cert, ext, -1);
-        X509_EXTENSION_free(ext);
-    }
-    X509_sign(cert, key, EVP_sha256());
-
-    auto toPem = [](auto write) {
-        BIO *bio = BIO_new(BIO_s_mem());
-        write(bio);
-        char *data = nullptr;
-        const long len = BIO_get_mem_data(bio, &data);
-        std::string out(data, size_t(len));
-        BIO_free(bio);
-        return out;
-    };
-    TestCertificate result;
-    result.certPem = toPem([&](BIO *b) { PEM_write_bio_X509(b, cert); });
-    result.keyPem = toPem(
-        [&](BIO *b) { PEM_write_bio_PrivateKey(b, key, nullptr, nullptr, 0, nullptr, nullptr); });
-    X509_free(cert);
-    EVP_PKEY_free(key);
-    return result;
-}
-
 SSL_CTX *makeServerContext(const TestCertificate &cert) {
     SSL_CTX *ctx = SSL_CTX_new(TLS_server_method());
     BIO *cb = BIO_new_mem_buf(cert.certPem.data(), int(cert.certPem.size()));

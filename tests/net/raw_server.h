@@ -3,6 +3,8 @@
 // A loopback test server that records the exact request bytes, counts connections and answers
 // with scripted bytes, over plain TCP or TLS (OpenSSL).
 
+#include "sandbox/loopback_service.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <functional>
@@ -66,11 +68,10 @@ private:
 };
 
 // A self-signed certificate for localhost and 127.0.0.1, made with the OpenSSL API.
-struct TestCertificate {
-    std::string certPem;
-    std::string keyPem;
-};
-TestCertificate makeCertificate(const std::string &commonName);
+using TestCertificate = sandbox::Certificate;
+inline TestCertificate makeCertificate(const std::string &commonName) {
+    return sandbox::makeLoopbackCertificate(commonName);
+}
 SSL_CTX *makeServerContext(const TestCertificate &cert); // caller frees with SSL_CTX_free
 
 } // namespace kf::test

@@ -3,7 +3,7 @@
 // Helpers for tests that drive the real windows offscreen.
 
 #include "app/application.h"
-#include "app/dialogs.h"
+#include "core/dialogs.h"
 
 #include <QDir>
 #include <QFile>

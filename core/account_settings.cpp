@@ -1,6 +1,6 @@
-#include "app/account_settings.h"
+#include "core/account_settings.h"
 
-#include "app/workspace.h"
+#include "core/workspace.h"
 #include "text/text_file.h"
 #include "widgets/memo_view.h"
 

@@ -1,6 +1,6 @@
-#include "app/workspace.h"
+#include "core/workspace.h"
 
-#include "app/data_folder.h"
+#include "core/data_folder.h"
 #include "text/tag_per_line.h"
 #include "widgets/memo_view.h"
 

@@ -1,4 +1,4 @@
-#include "app/data_folder.h"
+#include "core/data_folder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/date_formats.h"
+#include "core/date_formats.h"
 
 #include <QLocale>
 
