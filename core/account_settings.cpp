@@ -19,7 +19,8 @@ void saveAccountSettings(Workspace &ws) {
     speich.addLine(ws.ui.Token->text());
     speich.addLine(ws.ui.xovi_api_key->text());
     speich.addLine(ws.ui.seokicksapi->text());
-    textfile::saveMemo(speich, ws.path(kAccountFile));
+    // The file holds access keys in clear: on a shared machine only its owner may read it.
+    textfile::saveMemo(speich, ws.path(kAccountFile), textfile::Access::OwnerOnly);
 }
 
 void loadAccountSettings(Workspace &ws) {
@@ -30,6 +31,9 @@ void loadAccountSettings(Workspace &ws) {
     ws.ui.Token->setText(speich.line(1));
     ws.ui.xovi_api_key->setText(speich.line(2));
     ws.ui.seokicksapi->setText(speich.line(3));
+    // Long addresses and keys show their beginning, not their end.
+    for (QLineEdit *edit : {ws.ui.URL, ws.ui.Token, ws.ui.xovi_api_key, ws.ui.seokicksapi})
+        edit->setCursorPosition(0);
 }
 
 } // namespace kf

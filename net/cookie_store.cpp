@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <curl/curl.h>
+#include <limits>
 
 namespace kf::net {
 
@@ -22,6 +23,13 @@ QByteArray defaultPath(const QByteArray &requestPath) {
     if (slash <= 0)
         return "/";
     return requestPath.left(slash);
+}
+
+bool hasControlCharacter(const QByteArray &bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x20 || b == 0x7F;
+    });
 }
 
 bool pathMatches(const QByteArray &requestPath, const QByteArray &cookiePath) {
@@ -44,8 +52,10 @@ void CookieStore::take(const QByteArray &setCookie, const QString &host,
     Cookie cookie;
     cookie.name = pair.left(eq).trimmed();
     cookie.value = pair.mid(eq + 1).trimmed();
-    if (cookie.name.isEmpty())
-        return;
+    if (cookie.name.isEmpty() || hasControlCharacter(cookie.name) ||
+        hasControlCharacter(cookie.value))
+        return; // such a cookie could only be sent back raw into the Cookie line
+
     cookie.host = host.toLower();
     cookie.path = defaultPath(requestPath);
     bool hasMaxAge = false;
@@ -65,7 +75,14 @@ void CookieStore::take(const QByteArray &setCookie, const QString &host,
             if (ok) {
                 hasMaxAge = true;
                 cookie.session = false;
-                cookie.expires = seconds <= 0 ? 0 : now + seconds;
+                // A lifetime past the end of time_t lasts to its end.
+                const std::time_t latest = std::numeric_limits<std::time_t>::max();
+                if (seconds <= 0)
+                    cookie.expires = 0;
+                else if (seconds > latest - now)
+                    cookie.expires = latest;
+                else
+                    cookie.expires = now + std::time_t(seconds);
             }
         } else if (key == "expires" && !hasMaxAge) {
             const std::time_t t = curl_getdate(val.constData(), nullptr);

@@ -4,6 +4,8 @@
 #include <QMap>
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 namespace kf::net {
 
 namespace {
@@ -47,6 +49,28 @@ QMap<QByteArray, QByteArray> digestParams(const QByteArray &challenge) {
     return params;
 }
 
+bool hasControlCharacter(const QByteArray &bytes) {
+    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x20 || b == 0x7F;
+    });
+}
+
+// The inside of a quoted string: a quote or backslash of a server's or the operator's text
+// goes out escaped, so it cannot end the value early.
+QByteArray quoted(const QByteArray &text) {
+    QByteArray out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    for (const char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
 QByteArray md5Hex(const QByteArray &data) {
     return QCryptographicHash::hash(data, QCryptographicHash::Md5).toHex();
 }
@@ -77,6 +101,12 @@ QByteArray authorizationFor(const QList<QByteArray> &challenges, const QByteArra
         if (algorithm.toUpper() == "MD5" || algorithm.toUpper() == "MD5-SESS") {
             const QByteArray realm = p.value("realm");
             const QByteArray nonce = p.value("nonce");
+            // No escape makes a control character valid in a header: such a challenge, or
+            // such a user name, gets no answer.
+            if (hasControlCharacter(realm) || hasControlCharacter(nonce) ||
+                hasControlCharacter(p.value("opaque")) || hasControlCharacter(user) ||
+                hasControlCharacter(target))
+                return QByteArray();
             const QByteArray cnonce =
                 !fixedCnonce.isEmpty()
                     ? fixedCnonce
@@ -92,12 +122,13 @@ QByteArray authorizationFor(const QList<QByteArray> &challenges, const QByteArra
                 response = md5Hex(ha1 + ':' + nonce + ':' + nc + ':' + cnonce + ":auth:" + ha2);
             else
                 response = md5Hex(ha1 + ':' + nonce + ':' + ha2);
-            QByteArray out = "Digest username=\"" + user + "\", realm=\"" + realm + "\", nonce=\"" +
-                             nonce + "\", uri=\"" + target + "\", response=\"" + response + "\"";
+            QByteArray out = "Digest username=" + quoted(user) + ", realm=" + quoted(realm) +
+                             ", nonce=" + quoted(nonce) + ", uri=" + quoted(target) +
+                             ", response=\"" + response + "\"";
             if (p.contains("algorithm"))
                 out += ", algorithm=" + algorithm;
             if (p.contains("opaque"))
-                out += ", opaque=\"" + p.value("opaque") + "\"";
+                out += ", opaque=" + quoted(p.value("opaque"));
             if (qopAuth)
                 out += ", qop=auth, nc=" + nc + ", cnonce=\"" + cnonce + "\"";
             return out;

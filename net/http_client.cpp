@@ -15,9 +15,15 @@
 #include <curl/curl.h>
 #include <mutex>
 #include <netdb.h>
+#include <netinet/in.h>
+#ifdef __linux__
+#include <linux/tcp.h> // tcp_info with the count of received bytes
+#endif
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
+#include <optional>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace kf::net {
 
@@ -77,7 +83,10 @@ struct HttpClient::Impl {
     QList<QPair<QByteArray, QByteArray>> headers; // of the latest response
     QByteArray body;
     bool requestStarted = false;
+    bool headComplete = false; // the empty line that ends the final response's head arrived
     Clock::time_point lastByte;
+    unsigned long long bytesReceived = 0;       // on the socket, as the system counts them
+    curl_socket_t openSocket = CURL_SOCKET_BAD; // of the connection the handles hold
     QString hostForCookies;
     QByteArray pathForCookies;
     QByteArray caFile;
@@ -120,6 +129,16 @@ struct HttpClient::Impl {
             return h.first.compare(name, Qt::CaseInsensitive) == 0;
         });
     }
+    // A Content-Length that is no number within range cannot say where the body ends.
+    bool contentLengthReadable() const {
+        if (!hasHeader("Content-Length"))
+            return true;
+        const QByteArray value = headerValue("Content-Length");
+        bool ok = false;
+        const qlonglong length = value.toLongLong(&ok);
+        return ok && length >= 0;
+    }
+
     QList<QByteArray> headerValues(const char *name) const {
         QList<QByteArray> values;
         for (const auto &h : headers)
@@ -135,8 +154,14 @@ struct HttpClient::Impl {
         QByteArray line(data, static_cast<qsizetype>(n));
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
+        if (line.isEmpty()) {
+            // The end of a head; an interim 1xx head is followed by another.
+            self->headComplete = self->statusCode >= 200 || self->statusCode < 100;
+            return n;
+        }
         if (line.startsWith("HTTP/")) {
             // A new response (interim 1xx responses are followed by the final one).
+            self->headComplete = false;
             self->statusLine = line;
             self->headers.clear();
             self->body.clear();
@@ -173,6 +198,21 @@ struct HttpClient::Impl {
         return CURL_PREREQFUNC_OK;
     }
 
+    // The connection's socket is followed from its opening to its closing.
+    static curl_socket_t onOpenSocket(void *user, curlsocktype, curl_sockaddr *address) {
+        auto *self = static_cast<Impl *>(user);
+        const curl_socket_t fd = ::socket(address->family, address->socktype, address->protocol);
+        if (fd != CURL_SOCKET_BAD)
+            self->openSocket = fd;
+        return fd;
+    }
+    static int onCloseSocket(void *user, curl_socket_t fd) {
+        auto *self = static_cast<Impl *>(user);
+        if (self->openSocket == fd)
+            self->openSocket = CURL_SOCKET_BAD;
+        return ::close(fd);
+    }
+
     // Trust the system's CA store (curl's default) plus the bundle named by KELVARO_CA_FILE.
     static CURLcode onSslContext(CURL *, void *sslCtx, void *user) {
         auto *self = static_cast<Impl *>(user);
@@ -188,6 +228,25 @@ struct HttpClient::Impl {
         return CURLE_OK;
     }
 
+    // Header lines reach the callbacks only when whole: a head arriving byte by byte still
+    // restarts the stall timer through the socket's own count of received bytes.
+    void noteBytesOnSocket() {
+#ifdef __linux__
+        const curl_socket_t fd = openSocket;
+        if (fd == CURL_SOCKET_BAD)
+            return;
+        tcp_info info{};
+        socklen_t size = sizeof info;
+        if (getsockopt(fd, IPPROTO_TCP, TCP_INFO, &info, &size) != 0 ||
+            size < offsetof(tcp_info, tcpi_bytes_received) + sizeof info.tcpi_bytes_received)
+            return;
+        if (info.tcpi_bytes_received != bytesReceived) {
+            bytesReceived = info.tcpi_bytes_received;
+            lastByte = Clock::now();
+        }
+#endif
+    }
+
     QString transportErrorText(CURLcode rc, const UrlParts &url) const {
         long osErrno = 0;
         curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &osErrno);
@@ -200,10 +259,19 @@ struct HttpClient::Impl {
                 osErrno = ECONNREFUSED;
             return socketError(int(osErrno), systemText(int(osErrno)));
         case CURLE_SEND_ERROR:
-        case CURLE_RECV_ERROR:
             if (osErrno == 0)
                 osErrno = ECONNRESET;
             return socketError(int(osErrno), systemText(int(osErrno)));
+        case CURLE_RECV_ERROR:
+            if (osErrno != 0)
+                return socketError(int(osErrno), systemText(int(osErrno)));
+            // A reply curl cannot read (a bad chunk size): its body never ends as it should.
+            return QStringLiteral("Connection Closed Gracefully.");
+        case CURLE_OUT_OF_MEMORY:
+            // curl's word for a header line past its limit: the head never completes.
+            if (!requestStarted)
+                break;
+            return QStringLiteral("Connection Closed Gracefully.");
         case CURLE_GOT_NOTHING:
         case CURLE_PARTIAL_FILE:
             return QStringLiteral("Connection Closed Gracefully.");
@@ -235,14 +303,18 @@ struct HttpClient::Impl {
         return detail.isEmpty() ? QString::fromUtf8(curl_easy_strerror(rc)) : detail;
     }
 
-    // One GET on the wire; returns curl's result. Response parts land in the members.
-    CURLcode transfer(const UrlParts &url, const QByteArray &authorization) {
+    // One request on the wire (a GET, or a POST of a form when formBody is set); returns curl's
+    // result. Response parts land in the members.
+    CURLcode transfer(const UrlParts &url, const QByteArray &authorization,
+                      const std::optional<QByteArray> &formBody) {
         statusLine.clear();
         statusCode = 0;
         headers.clear();
         body.clear();
         errorBuffer[0] = 0;
         requestStarted = false;
+        headComplete = false;
+        bytesReceived = 0;
         caError.clear();
         hostForCookies = url.host;
         pathForCookies = pathOfTarget(url.target);
@@ -254,7 +326,12 @@ struct HttpClient::Impl {
         curl_easy_setopt(easy, CURLOPT_URL, curlUrl.constData());
         curl_easy_setopt(easy, CURLOPT_PATH_AS_IS, 1L);
         curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
-        curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+        if (formBody) {
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(formBody->size()));
+            curl_easy_setopt(easy, CURLOPT_POSTFIELDS, formBody->constData());
+        } else {
+            curl_easy_setopt(easy, CURLOPT_HTTPGET, 1L);
+        }
         curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
         curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, errorBuffer);
@@ -265,6 +342,10 @@ struct HttpClient::Impl {
         curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
         curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, &Impl::onRequestStart);
         curl_easy_setopt(easy, CURLOPT_PREREQDATA, this);
+        curl_easy_setopt(easy, CURLOPT_OPENSOCKETFUNCTION, &Impl::onOpenSocket);
+        curl_easy_setopt(easy, CURLOPT_OPENSOCKETDATA, this);
+        curl_easy_setopt(easy, CURLOPT_CLOSESOCKETFUNCTION, &Impl::onCloseSocket);
+        curl_easy_setopt(easy, CURLOPT_CLOSESOCKETDATA, this);
         // Proxies from the environment serve the services, never this machine itself.
         QByteArray noProxy = qgetenv("no_proxy");
         if (noProxy.isEmpty())
@@ -294,6 +375,9 @@ struct HttpClient::Impl {
             cookies.header(url.host, pathForCookies, url.tls, std::time(nullptr));
         if (!cookie.isEmpty())
             lines << "Cookie: " + cookie;
+        if (formBody) // the length follows from curl; no "Expect: 100-continue" round trip
+            lines << "Content-Type: application/x-www-form-urlencoded"
+                  << "Expect:";
         curl_slist *list = nullptr;
         for (const QByteArray &line : lines)
             list = curl_slist_append(list, line.constData());
@@ -311,6 +395,7 @@ struct HttpClient::Impl {
                 break;
             int waitMs = 1000;
             if (requestStarted) {
+                noteBytesOnSocket();
                 const auto left = stall - std::chrono::duration_cast<std::chrono::milliseconds>(
                                               Clock::now() - lastByte);
                 if (left.count() <= 0) {
@@ -338,7 +423,7 @@ struct HttpClient::Impl {
         return result;
     }
 
-    QString fetch(const QString &text) {
+    QString fetch(const QString &text, const std::optional<QByteArray> &formBody) {
         const UrlParts url = splitUrl(text);
         if (url.tls && transport == Transport::PlainOnly)
             throw FetchError(QStringLiteral("IOHandler value is not valid"));
@@ -360,19 +445,30 @@ struct HttpClient::Impl {
         QByteArray authorization;
         const bool haveCredentials = url.hasUser && !url.password.isEmpty();
         for (int repeat = 0;; ++repeat) {
-            const CURLcode rc = transfer(url, authorization);
+            CURLcode rc = transfer(url, authorization, formBody);
+            // A reply cut off inside its head, or one whose length cannot be believed, is
+            // never an empty success.
+            if (rc == CURLE_OK && (!headComplete || !contentLengthReadable()))
+                rc = CURLE_PARTIAL_FILE;
             if (rc != CURLE_OK) {
                 const QString message = transportErrorText(rc, url);
                 dropHandles(); // the next fetch starts on a new connection
                 throw FetchError(message);
             }
+            // curl closes on "Connection: close" itself; the proxy form is honoured here.
+            if (headerValue("Proxy-Connection").trimmed().compare("close", Qt::CaseInsensitive) ==
+                0) {
+                dropHandles();
+                makeHandles();
+                connectionKey = key;
+            }
             const QByteArray contentType = headerValue("Content-Type");
             if (statusCode >= 200 && statusCode < 300 && !hasHeader("Location"))
                 return decodeBody(body, contentType);
             if (statusCode == 401 && haveCredentials && repeat < kMaxAuthRepeats) {
-                const QByteArray next =
-                    authorizationFor(headerValues("WWW-Authenticate"), url.user.toUtf8(),
-                                     url.password.toUtf8(), "GET", url.target, repeat + 1);
+                const QByteArray next = authorizationFor(
+                    headerValues("WWW-Authenticate"), url.user.toUtf8(), url.password.toUtf8(),
+                    formBody ? "POST" : "GET", url.target, repeat + 1);
                 if (!next.isEmpty()) {
                     authorization = next;
                     continue;
@@ -388,7 +484,11 @@ HttpClient::HttpClient(Transport transport) : d(new Impl(transport)) {}
 HttpClient::~HttpClient() = default;
 
 QString HttpClient::fetch(const QString &url) {
-    return d->fetch(url);
+    return d->fetch(url, std::nullopt);
+}
+
+QString HttpClient::post(const QString &url, const QByteArray &formBody) {
+    return d->fetch(url, formBody);
 }
 
 void HttpClient::setTimeouts(int connectMs, int stallMs) {

@@ -22,8 +22,8 @@ private:
     QString body_;
 };
 
-// One synchronous HTTP/1.1 GET client. It keeps its cookie store and at most one open
-// connection between fetches for as long as it lives.
+// One synchronous HTTP/1.1 client (GET, and a form POST for servers that want one). It keeps its
+// cookie store and at most one open connection between fetches for as long as it lives.
 class HttpClient {
 public:
     enum class Transport { PlainAndTls, PlainOnly };
@@ -35,6 +35,9 @@ public:
 
     // Returns the decoded body of a 2xx reply; throws FetchError otherwise.
     QString fetch(const QString &url);
+    // The same request form as a POST to url, with formBody as an
+    // application/x-www-form-urlencoded body; the same reply rules.
+    QString post(const QString &url, const QByteArray &formBody);
 
     // Connect and stall time-outs in milliseconds (30 s and 60 s unless changed, e.g. by tests).
     void setTimeouts(int connectMs, int stallMs);

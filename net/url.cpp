@@ -4,6 +4,8 @@
 
 #include <QUrl>
 
+#include <algorithm>
+
 namespace kf::net {
 
 QByteArray encodeUrlBytes(const QString &text) {
@@ -23,6 +25,21 @@ QByteArray encodeUrlBytes(const QString &text) {
     }
     return out;
 }
+
+namespace {
+
+bool hasControlCharacter(const QString &text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+}
+
+// Host, port and user name go into header lines as they stand: an address whose authority
+// holds a control character, written or percent-encoded, is refused before anything is sent.
+[[noreturn]] void refuseControlCharacters() {
+    throw FetchError(QStringLiteral("Ungültige Adresse: sie enthält Steuerzeichen."));
+}
+
+} // namespace
 
 UrlParts splitUrl(const QString &url) {
     UrlParts parts;
@@ -48,6 +65,8 @@ UrlParts splitUrl(const QString &url) {
         }
     }
     QString authority = url.mid(authorityStart, authorityEnd - authorityStart);
+    if (hasControlCharacter(authority))
+        refuseControlCharacters();
     const qsizetype at = authority.lastIndexOf(QLatin1Char('@'));
     if (at >= 0) {
         const QString userInfo = authority.left(at);
@@ -57,6 +76,8 @@ UrlParts splitUrl(const QString &url) {
         parts.user = QUrl::fromPercentEncoding(userInfo.left(colon).toUtf8());
         if (colon >= 0)
             parts.password = QUrl::fromPercentEncoding(userInfo.mid(colon + 1).toUtf8());
+        if (hasControlCharacter(parts.user) || hasControlCharacter(parts.password))
+            refuseControlCharacters();
     }
 
     // host[:port], where host may be a bracketed IPv6 literal.

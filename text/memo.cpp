@@ -1,4 +1,5 @@
 #include "text/memo.h"
+#include "text/replace_all.h"
 
 namespace kf {
 
@@ -129,10 +130,7 @@ void Memo::replaceAll(const QString &from, const QString &to, Qt::CaseSensitivit
     qsizetype first = text_.indexOf(from, fromOffset, cs);
     if (first < 0)
         return;
-    QString tail = text_.mid(first);
-    tail.replace(from, to, cs);
-    text_.truncate(first);
-    text_ += tail;
+    text_ = replacedAll(text_, from, to, cs, first);
     // Only the index past the first match needs redoing: a report that translates its labels
     // after every appended block stays linear in its length.
     if (indexValid_)

@@ -1,6 +1,7 @@
 #include "text/tag_per_line.h"
 
 #include "text/memo.h"
+#include "text/replace_all.h"
 
 namespace kf {
 
@@ -37,10 +38,10 @@ void toTagPerLine(Memo &memo) {
 }
 
 QString locPerLine(const QString &sitemap) {
-    QString out = sitemap;
-    out.replace(QStringLiteral("<loc>"), QStringLiteral("<loc>\r\n"), Qt::CaseInsensitive);
-    out.replace(QStringLiteral("</loc>"), QStringLiteral("\r\n</loc>"), Qt::CaseInsensitive);
-    return out;
+    const QString opened = replacedAll(sitemap, QStringLiteral("<loc>"),
+                                       QStringLiteral("<loc>\r\n"), Qt::CaseInsensitive);
+    return replacedAll(opened, QStringLiteral("</loc>"), QStringLiteral("\r\n</loc>"),
+                       Qt::CaseInsensitive);
 }
 
 } // namespace kf

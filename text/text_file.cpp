@@ -2,6 +2,7 @@
 
 #include "text/error.h"
 #include "text/memo.h"
+#include "text/system_reason.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,12 +66,15 @@ QByteArray encode(const QString &text) {
 }
 
 QString decode(const QByteArray &bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
+    // Only the file's own mark is dropped: a U+FEFF that begins the text itself stays.
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return utf8(bytes.mid(3));
+    }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         auto encoding =
             bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
-        QStringDecoder decoder(encoding);
+        QStringDecoder decoder(encoding, QStringConverter::Flag::ConvertInitialBom);
         return decoder(bytes.mid(2));
     }
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -82,11 +86,12 @@ QString decode(const QByteArray &bytes) {
 
 QString cannotCreateText(const QString &path, const QString &reason) {
     return QStringLiteral("Datei \"%1\" kann nicht erstellt werden. %2")
-        .arg(nativeFull(path), reason);
+        .arg(nativeFull(path), germanReason(reason));
 }
 
 QString cannotOpenText(const QString &path, const QString &reason) {
-    return QStringLiteral("Datei %1 kann nicht geöffnet werden. %2").arg(nativeFull(path), reason);
+    return QStringLiteral("Datei %1 kann nicht geöffnet werden. %2")
+        .arg(nativeFull(path), germanReason(reason));
 }
 
 QStringList readLines(const QString &path) {
@@ -127,9 +132,13 @@ void loadMemo(Memo &memo, const QString &path) {
     memo.setText(readText(path));
 }
 
-void writeRaw(const QString &path, const QString &text) {
+void writeRaw(const QString &path, const QString &text, Access access) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
+        throw Error(cannotCreateText(path, file.errorString()));
+    // Set on the temporary file before a byte is written; the rename keeps it.
+    if (access == Access::OwnerOnly &&
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         throw Error(cannotCreateText(path, file.errorString()));
     const QByteArray bytes = encode(text);
     if (file.write(bytes) != bytes.size() || !file.commit())
@@ -149,12 +158,12 @@ void writeLines(const QString &path, const QStringList &lines) {
     writeRaw(path, text);
 }
 
-void saveMemo(const Memo &memo, const QString &path) {
+void saveMemo(const Memo &memo, const QString &path, Access access) {
     const QString &text = memo.text();
     if (text.isEmpty() || text.endsWith(QStringLiteral("\r\n")))
-        writeRaw(path, text);
+        writeRaw(path, text, access);
     else
-        writeRaw(path, text + QStringLiteral("\r\n"));
+        writeRaw(path, text + QStringLiteral("\r\n"), access);
 }
 
 } // namespace kf::textfile

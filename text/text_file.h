@@ -26,9 +26,13 @@ void loadMemo(Memo &memo, const QString &path);
 
 // Throw kf::Error with "Datei "%s" kann nicht erstellt werden. %s".
 void writeLines(const QString &path, const QStringList &lines);
+// Who may read a written file: everyone the system allows, or its owner alone (files that
+// hold access keys).
+enum class Access { Shared, OwnerOnly };
+
 // Writes the memo's whole text; a last line without CR LF gets one.
-void saveMemo(const Memo &memo, const QString &path);
-void writeRaw(const QString &path, const QString &text);
+void saveMemo(const Memo &memo, const QString &path, Access access = Access::Shared);
+void writeRaw(const QString &path, const QString &text, Access access = Access::Shared);
 
 QString cannotCreateText(const QString &path, const QString &reason);
 QString cannotOpenText(const QString &path, const QString &reason);

@@ -1,7 +1,9 @@
 #include "raw_server.h"
 
 #include <arpa/inet.h>
+#include <cctype>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <netinet/in.h>
 #include <openssl/evp.h>
@@ -78,6 +80,18 @@ void RawServer::acceptLoop() {
     }
 }
 
+namespace {
+
+size_t contentLength(const std::string &head) {
+    std::string lower = head;
+    for (char &c : lower)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    const size_t at = lower.find("\r\ncontent-length:");
+    return at == std::string::npos ? 0 : std::strtoul(head.c_str() + at + 17, nullptr, 10);
+}
+
+} // namespace
+
 void RawServer::serve(int fd, int index) {
     timeval tv{0, 20000};
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
@@ -146,14 +160,25 @@ void RawServer::serve(int fd, int index) {
         size_t end;
         bool close = false;
         while ((end = pending.find("\r\n\r\n")) != std::string::npos) {
-            const std::string request = pending.substr(0, end + 4);
-            pending.erase(0, end + 4);
+            // A request with a body (a form POST) is whole once its Content-Length arrived.
+            const size_t length = end + 4 + contentLength(pending.substr(0, end + 4));
+            if (pending.size() < length)
+                break;
+            const std::string request = pending.substr(0, length);
+            pending.erase(0, length);
             {
                 std::lock_guard lock(mutex_);
                 requests_.push_back(request);
             }
             const ServerReply reply = handler_(request, index, requestIndex++);
-            writeAll(reply.bytes);
+            if (reply.dripMs > 0) {
+                for (char c : reply.bytes) {
+                    writeAll(std::string(1, c));
+                    std::this_thread::sleep_for(std::chrono::milliseconds(reply.dripMs));
+                }
+            } else {
+                writeAll(reply.bytes);
+            }
             if (reply.after == ServerReply::After::Reset) {
                 linger hard{1, 0};
                 ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);

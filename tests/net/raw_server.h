@@ -20,6 +20,7 @@ struct ServerReply {
     enum class After { KeepOpen, Close, Hang, Reset }; // Reset: close with a TCP RST
     std::string bytes;                                 // sent as they are
     After after = After::KeepOpen;
+    int dripMs = 0; // > 0: the bytes go out one at a time, this far apart
 };
 
 class RawServer {
