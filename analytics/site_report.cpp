@@ -1,4 +1,5 @@
 #include "analytics/site_report.h"
+#include "analytics/token_post.h"
 
 #include "core/date_formats.h"
 #include "core/handler_frame.h"
@@ -43,7 +44,7 @@ void SiteReport::request(const QString &methodAndParams,
     Memo &speich = ws_.ui.speich->memo();
     speich.prepare();
     guarded([&] {
-        ws_.fetchIntoSpeich(ws_.RequestUrl);
+        analytics::fetchIntoSpeich(ws_, ws_.RequestUrl);
         read(speich);
     });
 }

@@ -1,6 +1,7 @@
 #include "analytics/site_table.h"
 
 #include "analytics/grid_cells.h"
+#include "analytics/token_post.h"
 #include "core/data_folder.h"
 #include "core/handler_frame.h"
 #include "core/workspace.h"
@@ -30,7 +31,7 @@ void SiteTable::fetch() {
 
     // From the request on, a failure ends the fetch without a message; what is done stays.
     guarded([&] {
-        ws_.fetchIntoSpeich(ws_.RequestUrl);
+        analytics::fetchIntoSpeich(ws_, ws_.RequestUrl);
 
         // Rows are emptied before the grid shrinks, so that no hidden text of an earlier table
         // can come back when the rows are raised again.

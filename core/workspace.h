@@ -2,6 +2,7 @@
 
 #include "net/http_client.h"
 
+#include <QSet>
 #include <QString>
 
 class QCalendarWidget;
@@ -76,6 +77,8 @@ struct Workspace {
     bool closing = false;
 
     net::HttpClient IdHTTP1;
+    // Analytics servers (scheme://host:port/path) that take token_auth only in a POST body.
+    QSet<QString> tokenByPost;
     Controls ui;
 
     // The road of every service request: the body of `url`, fetched with IdHTTP1, becomes the

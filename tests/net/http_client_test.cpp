@@ -436,3 +436,16 @@ TEST_F(HttpClientTls, PlainHttpAgainstTlsServerAndTlsAgainstPlainFail) {
     EXPECT_THROW(client.fetch(QStringLiteral("http://127.0.0.1:%1/").arg(tls.port())), FetchError);
     EXPECT_EQ(client.fetch(q(plain.base() + "/")), "plain");
 }
+
+TEST(HttpClient, FormPostUsesTheGetRequestFormWithABody) {
+    RawServer server(always(RawServer::ok("posted")));
+    HttpClient client;
+    EXPECT_EQ(client.post(q(server.base() + "/index.php?module=API"), "token_auth=abc"),
+              "posted");
+    ASSERT_EQ(server.requests().size(), 1u);
+    EXPECT_EQ(server.requests()[0], "POST /index.php?module=API HTTP/1.1\r\n"
+                                    "Host: 127.0.0.1:" +
+                                        std::to_string(server.port()) + "\r\n" + kHeaders +
+                                        "Content-Type: application/x-www-form-urlencoded\r\n"
+                                        "Content-Length: 14\r\n\r\ntoken_auth=abc");
+}
