@@ -171,3 +171,56 @@ TEST(TextFileErrors, AFailedSaveLeavesTheOldFile) {
     GTEST_SKIP() << "needs a file size limit";
 #endif
 }
+
+TEST(TextFileEncoding, ATextThatBeginsWithFeffKeepsIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("mark.txt"));
+    const QString text = QString(QChar(0xFEFF)) + QStringLiteral("Größe");
+    tf::writeLines(path, {text});
+    EXPECT_EQ(tf::readLines(path), QStringList({text}));
+    // The file's own mark alone is still dropped, for UTF-16 too.
+    EXPECT_EQ(tf::decode("\xEF\xBB\xBF"
+                         "a"),
+              QStringLiteral("a"));
+    EXPECT_EQ(tf::decode(QByteArray("\xFF\xFE\xFF\xFE\x61\x00", 6)),
+              QString(QChar(0xFEFF)) + QStringLiteral("a"));
+}
+
+TEST(TextFileErrors, CommonReasonsReadInGerman) {
+    QTemporaryDir dir;
+    const QString notAFolder = dir.filePath(QStringLiteral("file"));
+    tf::writeLines(notAFolder, {QStringLiteral("x")});
+    try {
+        tf::writeLines(notAFolder + QStringLiteral("/account.txt"), {QStringLiteral("x")});
+        FAIL() << "writing below a file succeeded";
+    } catch (const kf::Error &e) {
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("kann nicht erstellt werden. Kein Ordner")))
+            << e.message().toStdString();
+    }
+    try {
+        tf::readLines(dir.filePath(QStringLiteral("missing.txt")));
+        FAIL() << "reading a missing file succeeded";
+    } catch (const kf::Error &e) {
+        EXPECT_TRUE(e.message().endsWith(
+            QStringLiteral("kann nicht geöffnet werden. Datei oder Ordner nicht gefunden")))
+            << e.message().toStdString();
+    }
+}
+
+TEST(TextFileErrors, OwnerOnlyFilesStaySoAcrossSaves) {
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("account.txt"));
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    const auto mode = [&] {
+        return QFile::permissions(path) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser);
+    };
+    tf::writeRaw(path, QStringLiteral("key\r\n")); // an older file, readable by everyone
+    tf::writeRaw(path, QStringLiteral("key\r\n"), tf::Access::OwnerOnly);
+    EXPECT_EQ(mode(), ownerOnly);
+    tf::writeRaw(path, QStringLiteral("key2\r\n"), tf::Access::OwnerOnly);
+    EXPECT_EQ(mode(), ownerOnly);
+#else
+    GTEST_SKIP() << "POSIX file modes";
+#endif
+}
