@@ -8,6 +8,7 @@
 #include "text/text_file.h"
 #include "trends/date_table.h"
 #include "widgets/memo_view.h"
+#include "widgets/program_icon.h"
 
 #include <QCalendarWidget>
 #include <QCloseEvent>
@@ -27,6 +28,7 @@ const QString kWindowTitle = QStringLiteral("Kelvaro Fennwick v.0.4b");
 TForm1::TForm1(const QString &appFolder, QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(kf::programIcon());
     setFont(kf::programFont());
     ws_.ui.form = this;
     ws_.AppFolder = kf::withTrailingSeparator(appFolder);

@@ -1,5 +1,6 @@
 // The main menu, the popup menus and the tray icon of the main window.
 #include "app/form1.h"
+#include "widgets/program_icon.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -78,10 +79,7 @@ void TForm1::buildTray() {
 
     TrayIcon1 = new QSystemTrayIcon(this);
     TrayIcon1->setObjectName(QStringLiteral("TrayIcon1"));
-    QIcon icon = QApplication::windowIcon();
-    if (icon.isNull())
-        icon = style()->standardIcon(QStyle::SP_ComputerIcon);
-    TrayIcon1->setIcon(icon);
+    TrayIcon1->setIcon(kf::programIcon());
     TrayIcon1->setToolTip(QStringLiteral("Kelvaro Fennwick v.0.4b"));
     TrayIcon1->setContextMenu(PopupMenu1);
     connect(TrayIcon1, &QSystemTrayIcon::activated, this,

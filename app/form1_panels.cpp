@@ -6,6 +6,7 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QListWidget>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -38,6 +39,10 @@ QWidget *TForm1::buildCategoryColumn() {
     group->addPanel(buildSelectionPanel());
     group->addPanel(buildSeoPanel());
     group->addPanel(buildBacklinkPanel());
+    // The site and domain lists keep about ten rows however many panels are open; the column
+    // scrolls instead of squeezing them.
+    for (QListWidget *list : {ws_.ui.ListBox1, ws_.ui.ListBox2})
+        list->setMinimumHeight(10 * (list->fontMetrics().height() + 2) + 2 * list->frameWidth());
     return group;
 }
 

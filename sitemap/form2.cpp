@@ -6,6 +6,7 @@
 #include "text/string_grid.h"
 #include "text/tag_per_line.h"
 #include "widgets/memo_view.h"
+#include "widgets/program_icon.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@ TForm2::TForm2(kf::Workspace &mainWindow, QWidget *parent)
     : QWidget(parent), ws_(mainWindow), mainWindow_(mainWindow.ui.form) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Sitemap-Crawler"));
+    setWindowIcon(kf::programIcon());
     setFont(kf::programFont());
 
     auto *panel1 = new QFrame(this);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QPalette>
+#include <QStyle>
 
 GridTableModel::GridTableModel(kf::StringGrid &grid, QObject *parent)
     : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()), cols_(grid.colCount()) {}
@@ -73,6 +74,8 @@ GridView::GridView(const QString &name, int cols, int rows, QWidget *parent)
     verticalHeader()->setDefaultSectionSize(20);
     horizontalHeader()->setDefaultSectionSize(kf::StringGrid::kDefaultColWidth);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A cell is one line: a long address is never broken into pieces that hide its end.
+    setWordWrap(false);
     setFont(kf::programFont());
     grid_.setFont(font());
     grid_.setListener({
@@ -92,9 +95,16 @@ GridView::GridView(const QString &name, int cols, int rows, QWidget *parent)
     });
 }
 
+int GridView::cellMargin() const {
+    // The item delegate keeps this far from each side of a cell before it draws the text.
+    return 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+}
+
 void GridView::applyWidth(int col) {
+    // The grid keeps its own widths; the view adds what it takes for the text's margins, so
+    // that a fitted column shows its widest cell whole.
     if (col < grid_.colCount())
-        horizontalHeader()->resizeSection(col, grid_.colWidth(col));
+        horizontalHeader()->resizeSection(col, grid_.colWidth(col) + cellMargin());
 }
 
 void GridView::changeEvent(QEvent *event) {

@@ -53,6 +53,7 @@ protected:
 
 private:
     void applyWidth(int col);
+    int cellMargin() const;
 
     kf::StringGrid grid_;
     GridTableModel model_;

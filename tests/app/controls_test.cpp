@@ -6,6 +6,8 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -376,4 +378,29 @@ TEST(CrawlerWindowControls, DesignedControls) {
                           {"Memo1", "MemoView", ""},
                       });
     EXPECT_EQ(control<QWidget>(crawler, "Panel1")->width(), 185);
+}
+
+TEST_F(MainWindowControls, ProgramIconOnBothWindowsAndTheTray) {
+    const QImage drawn = form->windowIcon().pixmap(32, 32).toImage();
+    ASSERT_FALSE(drawn.isNull()) << "the SVG icon cannot be drawn (Qt's SVG plugins missing?)";
+    EXPECT_EQ(drawn, QIcon(QStringLiteral(":/icons/kelvaro.svg")).pixmap(32, 32).toImage());
+    EXPECT_EQ(w.form2->windowIcon().pixmap(32, 32).toImage(), drawn);
+    EXPECT_EQ(control<QSystemTrayIcon>(form, "TrayIcon1")->icon().pixmap(32, 32).toImage(), drawn);
+}
+
+TEST_F(MainWindowControls, ListsKeepAboutTenRowsWithEveryPanelOpen) {
+    auto *sites = control<QListWidget>(form, "ListBox1");
+    auto *domains = control<QListWidget>(form, "ListBox2");
+    for (int i = 0; i < 20; ++i) {
+        sites->addItem(QStringLiteral("http://site-%1.example").arg(i));
+        domains->addItem(QStringLiteral("domain-%1.example").arg(i));
+    }
+    for (const char *panel : {"CategoryPanel1", "CategoryPanel2", "SEODaten", "CategoryPanel3"})
+        control(form, panel)->setProperty("expanded", true);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+    QCoreApplication::processEvents();
+    for (QListWidget *list : {sites, domains})
+        EXPECT_GE(list->viewport()->height(), 9 * list->sizeHintForRow(0))
+            << list->objectName().toStdString();
 }

@@ -1,7 +1,10 @@
+#include "text/grid_tools.h"
 #include "widgets/grid_view.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,14 +28,40 @@ TEST(GridView, ModelFollowsCountsAndCells) {
     EXPECT_EQ(view.cell(1, 7), QStringLiteral("hidden")) << "lowered rows keep their cells";
 }
 
-TEST(GridView, ColumnWidthsReachTheHeader) {
+// The room the view's delegate leaves for the text of a cell of the column.
+int textRoom(GridView &view, int col, int row) {
+    QStyleOptionViewItem option;
+    option.initFrom(&view);
+    option.rect = view.visualRect(view.model()->index(row, col));
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = view.cell(col, row);
+    option.font = view.font();
+    const QRect text = view.style()->subElementRect(QStyle::SE_ItemViewItemText, &option, &view);
+    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+    return text.width() - 2 * margin;
+}
+
+TEST(GridView, ColumnWidthsReachTheHeaderWithTheCellMargins) {
     GridView view(QStringLiteral("StringGrid3"), 3, 1);
     EXPECT_EQ(view.colWidth(0), kf::StringGrid::kDefaultColWidth);
     view.grid().setColWidth(2, 123);
-    EXPECT_EQ(view.horizontalHeader()->sectionSize(2), 123);
     view.setColCount(6);
     view.grid().setColWidth(5, 77);
-    EXPECT_EQ(view.horizontalHeader()->sectionSize(5), 77);
+    EXPECT_EQ(view.colWidth(2), 123);
+    EXPECT_EQ(view.horizontalHeader()->sectionSize(5) - view.horizontalHeader()->sectionSize(2),
+              77 - 123);
+}
+
+TEST(GridView, AFittedColumnShowsItsWidestCellWholeOnOneLine) {
+    GridView view(QStringLiteral("StringGrid1"), 2, 2);
+    view.resize(1200, 200);
+    const QString longest = QStringLiteral("http://www.ein-sehr-langer-domainname-mit-bindestrichen"
+                                           ".example.de/unterseite/mit-noch-mehr-text");
+    view.setCell(1, 0, longest);
+    view.setCell(1, 1, QStringLiteral("http://kurz.example/"));
+    kf::FitColumns(view.grid(), 40);
+    EXPECT_FALSE(view.wordWrap());
+    EXPECT_GE(textRoom(view, 1, 0), QFontMetrics(view.font()).horizontalAdvance(longest));
 }
 
 TEST(GridView, FontChangeRemeasuresCells) {
