@@ -71,7 +71,15 @@ void CookieStore::take(const QByteArray &setCookie, const QString &host,
             cookie.secure = true;
         } else if (key == "max-age") {
             bool ok = false;
-            const long long seconds = val.toLongLong(&ok);
+            long long seconds = val.toLongLong(&ok);
+            if (!ok && val.size() > 1 &&
+                std::all_of(val.begin() + 1, val.end(),
+                            [](char c) { return c >= '0' && c <= '9'; }) &&
+                (val.at(0) == '-' || (val.at(0) >= '0' && val.at(0) <= '9'))) {
+                // Digits past the range of a number: as long, or as short, as there is.
+                seconds = val.startsWith('-') ? -1 : std::numeric_limits<long long>::max();
+                ok = true;
+            }
             if (ok) {
                 hasMaxAge = true;
                 cookie.session = false;

@@ -3,6 +3,12 @@
 
 #include <QDir>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
 namespace {
 
 using SiteTableTest = AnalyticsWindow;
@@ -120,6 +126,57 @@ protected:
 
 TEST_F(SiteTableFailureTest, ErrorStatusLeavesEverythingUnchanged) {
     piwik.reply("SitesManager.getAllSites", piwik::allSites({{"9", "http://z.example"}}), 404);
+    holeIds();
+    expectUnchanged();
+}
+
+// Answers one request with a reply cut off inside its head ("200 OK" and a header line),
+// then closes the connection.
+class CutReplyServer {
+public:
+    CutReplyServer() {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        ::bind(listener_, reinterpret_cast<sockaddr *>(&address), size);
+        ::listen(listener_, 1);
+        ::getsockname(listener_, reinterpret_cast<sockaddr *>(&address), &size);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] {
+            const int client = ::accept(listener_, nullptr, nullptr);
+            if (client < 0)
+                return;
+            std::string request;
+            char buffer[4096];
+            while (request.find("\r\n\r\n") == std::string::npos) {
+                const ssize_t n = ::recv(client, buffer, sizeof buffer, 0);
+                if (n <= 0)
+                    break;
+                request.append(buffer, size_t(n));
+            }
+            const std::string cut = "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n";
+            ::send(client, cut.data(), cut.size(), MSG_NOSIGNAL);
+            ::close(client);
+        });
+    }
+    ~CutReplyServer() {
+        ::shutdown(listener_, SHUT_RDWR); // a server nobody asked stops waiting
+        thread_.join();
+        ::close(listener_);
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/").arg(port_); }
+
+private:
+    int listener_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+TEST_F(SiteTableFailureTest, ReplyCutInsideItsHeadLeavesTheSiteFile) {
+    CutReplyServer server;
+    edit("URL")->setText(server.url());
     holeIds();
     expectUnchanged();
 }
