@@ -129,9 +129,10 @@ struct HttpClient::Impl {
             return h.first.compare(name, Qt::CaseInsensitive) == 0;
         });
     }
-    // A Content-Length that is no number within range cannot say where the body ends.
+    // A Content-Length that is no number within range cannot say where the body ends (a
+    // chunked body says it by itself).
     bool contentLengthReadable() const {
-        if (!hasHeader("Content-Length"))
+        if (!hasHeader("Content-Length") || hasHeader("Transfer-Encoding"))
             return true;
         const QByteArray value = headerValue("Content-Length");
         bool ok = false;
