@@ -440,8 +440,7 @@ TEST_F(HttpClientTls, PlainHttpAgainstTlsServerAndTlsAgainstPlainFail) {
 TEST(HttpClient, FormPostUsesTheGetRequestFormWithABody) {
     RawServer server(always(RawServer::ok("posted")));
     HttpClient client;
-    EXPECT_EQ(client.post(q(server.base() + "/index.php?module=API"), "token_auth=abc"),
-              "posted");
+    EXPECT_EQ(client.post(q(server.base() + "/index.php?module=API"), "token_auth=abc"), "posted");
     ASSERT_EQ(server.requests().size(), 1u);
     EXPECT_EQ(server.requests()[0], "POST /index.php?module=API HTTP/1.1\r\n"
                                     "Host: 127.0.0.1:" +
