@@ -29,8 +29,9 @@ QByteArray encodeUrlBytes(const QString &text) {
 namespace {
 
 bool hasControlCharacter(const QString &text) {
+    // C0, DEL and C1 controls.
     return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+                       [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 // Host, port and user name go into header lines as they stand: an address whose authority
