@@ -100,12 +100,21 @@ QChart *buildChart(const RankingHistory &history) {
     yAxis->setReverse(true); // position 1 at the top
     yAxis->setLabelFormat(QStringLiteral("%d"));
     yAxis->setTitleText(QStringLiteral("Position"));
-    double worst = 10;
+    double worst = 1;
     for (const RankingLine &line : history.lines)
         for (const auto &p : line.positions)
             if (p)
                 worst = std::max(worst, *p);
-    yAxis->setRange(1, std::ceil(worst));
+    // Whole positions on round steps; the lowest point keeps a little room below it.
+    const double step = worst <= 10    ? 1
+                        : worst <= 20  ? 2
+                        : worst <= 50  ? 5
+                        : worst <= 100 ? 10
+                                       : 50;
+    yAxis->setTickType(QValueAxis::TicksDynamic);
+    yAxis->setTickAnchor(0);
+    yAxis->setTickInterval(step);
+    yAxis->setRange(1, std::max(10.0, std::ceil((worst + 1) / step) * step));
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
     for (std::size_t i = 0; i < history.lines.size(); ++i)
