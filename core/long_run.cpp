@@ -48,8 +48,11 @@ void LongRuns::pop(Entry *entry) {
 void LongRuns::show(bool now) {
     if (!display_ || runs_.empty())
         return;
-    if (!now && lastShown_.isValid() && lastShown_.elapsed() < kDisplayMs)
+    if (!now && lastShown_.isValid() && lastShown_.elapsed() < kDisplayMs) {
+        pending_ = true; // shown at the next chance: a pause, or a check after the interval
         return;
+    }
+    pending_ = false;
     lastShown_.start();
     display_->showRun(runs_.back()->done, runs_.back()->total);
 }
@@ -86,6 +89,8 @@ void LongRun::step(int done) {
 }
 
 bool LongRun::cancelled() {
+    if (started_ && ws_.runs.pending_)
+        ws_.runs.show(false);
     if (started_ && sinceEvents_.elapsed() >= kEventsMs) {
         QCoreApplication::processEvents();
         sinceEvents_.start();
@@ -96,6 +101,8 @@ bool LongRun::cancelled() {
 void LongRun::pause(int ms) {
     if (ms <= 0 || entry_.cancelled || ws_.closing)
         return;
+    if (started_ && ws_.runs.pending_)
+        ws_.runs.show(true);
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     entry_.waiting = &loop;

@@ -48,6 +48,7 @@ private:
     std::vector<Entry *> runs_;
     RunDisplay *display_ = nullptr;
     QElapsedTimer lastShown_;
+    bool pending_ = false; // a value not shown yet
 };
 
 // One run over a list, for the time of a handler:
