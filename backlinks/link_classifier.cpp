@@ -208,6 +208,22 @@ PageReply replyFromError(const QString &address, const net::FetchError &error) {
     return reply;
 }
 
+PageReply fetchPage(net::HttpClient &client, const QString &address, QString *text) {
+    try {
+        const QString page = client.fetch(address);
+        if (text)
+            *text = page;
+        return replyFromText(address, page);
+    } catch (const net::FetchError &error) {
+        return replyFromError(address, error);
+    } catch (const std::exception &e) {
+        PageReply reply;
+        reply.address = address;
+        reply.failure = errorText(e);
+        return reply;
+    }
+}
+
 QString statusText(const PageReply &reply) {
     return reply.status > 0 ? QString::number(reply.status) : reply.failure;
 }

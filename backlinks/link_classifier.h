@@ -7,7 +7,8 @@ namespace kf {
 
 namespace net {
 class FetchError;
-}
+class HttpClient;
+} // namespace net
 
 namespace backlinks {
 
@@ -58,6 +59,10 @@ PageReply replyFromText(const QString &address, const QString &text,
                         const QByteArray &contentType = QByteArray());
 // A failed fetch: its status code and body, or its failure text when no reply came.
 PageReply replyFromError(const QString &address, const net::FetchError &error);
+
+// Fetches the page once with the program's client and records what came back, whatever it was;
+// `text` receives the page's text when the fetch succeeded. Nothing is thrown.
+PageReply fetchPage(net::HttpClient &client, const QString &address, QString *text = nullptr);
 
 // The details report's text for the status: the code, or the failure text.
 QString statusText(const PageReply &reply);

@@ -1,5 +1,7 @@
 // Long runs in the main window: the status bar's progress, "Abbrechen", Esc, and no second run
 // of a handler on top of a running one. The check run without a report kind fetches nothing.
+#include "core/long_run.h"
+#include "core/workspace.h"
 #include "tests/support/gui_helpers.h"
 
 #include <QElapsedTimer>
@@ -104,6 +106,32 @@ TEST_F(LongRunWindow, EscCancelsAndAnUncancelledRunEndsAsBefore) {
     EXPECT_EQ(captions, QStringList({title() + " Analyse läuft ... ",
                                      title() + " Analyse fertig gestellt ..."}));
     EXPECT_TRUE(statusBar()->isHidden());
+}
+
+// A run started during another one's pause lies on top: the bar shows it, "Abbrechen" stops
+// it, and the run below comes back when it ends.
+TEST_F(LongRunWindow, ARunInsideAnotherOnesPauseComesFirst) {
+    kf::Workspace &ws = form->workspace();
+    auto *progress = control<QProgressBar>(form, "ProgressBar1");
+    kf::LongRun outer(ws, "Button1Click", 5);
+    outer.step(2);
+    {
+        kf::LongRun inner(ws, "Button6Click", 10);
+        ASSERT_TRUE(inner.started());
+        EXPECT_FALSE(kf::LongRun(ws, "Button1Click").started());
+        inner.step(7);
+        inner.pause(1); // a held-back value shows at the next pause
+        EXPECT_EQ(progress->value(), 7);
+        EXPECT_EQ(progress->maximum(), 10);
+        QTest::mouseClick(control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
+        EXPECT_TRUE(inner.cancelled());
+        EXPECT_FALSE(outer.cancelled());
+        ws.setCaption("innen");
+    }
+    EXPECT_EQ(form->windowTitle(), "innen abgebrochen");
+    EXPECT_EQ(progress->value(), 2);
+    EXPECT_EQ(progress->maximum(), 5);
+    EXPECT_FALSE(statusBar()->isHidden());
 }
 
 } // namespace

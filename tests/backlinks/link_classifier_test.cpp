@@ -147,12 +147,7 @@ TEST(LinkClassifier, WorksOnWhatTheFetchServiceReturns) {
     const QString base = QString::fromStdString(web.base());
     kf::net::HttpClient client;
     const auto check = [&](const QString &path) {
-        const QString address = base + path;
-        try {
-            return classifyPage(replyFromText(address, client.fetch(address)), "example.com");
-        } catch (const kf::net::FetchError &error) {
-            return classifyPage(replyFromError(address, error), "example.com");
-        }
+        return classifyPage(fetchPage(client, base + path), "example.com");
     };
     const LinkFindings latin = check("/latin");
     EXPECT_EQ(latin.verdict, "Link vorhanden");
@@ -161,7 +156,10 @@ TEST(LinkClassifier, WorksOnWhatTheFetchServiceReturns) {
     EXPECT_EQ(check("/gesperrt").verdict, "blockiert");
     EXPECT_EQ(check("/fehlt").verdict, "Seite fehlt");
     web.stop();
-    EXPECT_EQ(check("/latin").verdict, "nicht erreichbar");
+    const PageReply refused = fetchPage(client, base + "/latin");
+    EXPECT_EQ(refused.status, 0);
+    EXPECT_FALSE(statusText(refused).isEmpty());
+    EXPECT_EQ(classifyPage(refused, "example.com").verdict, "nicht erreichbar");
 }
 
 // A large page is cut down before it is parsed: what lies far into it still counts, and what
