@@ -172,6 +172,40 @@ std::size_t findTag(std::string_view low, std::string_view name, std::size_t fro
     return std::string_view::npos;
 }
 
+// Whether the start tag's href names a scheme or a host of its own ("https:", "mailto:", "//"):
+// such a link goes where it says, whatever the page's address or <base> is.
+bool hasAbsoluteHref(std::string_view tag) {
+    for (std::size_t at = tag.find("href"); at != std::string_view::npos;
+         at = tag.find("href", at + 4)) {
+        std::size_t i = at + 4;
+        if (at == 0 || !(tag[at - 1] == ' ' || tag[at - 1] == '\t' || tag[at - 1] == '\n' ||
+                         tag[at - 1] == '\r' || tag[at - 1] == '\f' || tag[at - 1] == '/'))
+            continue;
+        const auto skipBlanks = [&] {
+            while (i < tag.size() && (tag[i] == ' ' || tag[i] == '\t' || tag[i] == '\n' ||
+                                      tag[i] == '\r' || tag[i] == '\f'))
+                ++i;
+        };
+        skipBlanks();
+        if (i >= tag.size() || tag[i] != '=')
+            continue;
+        ++i;
+        skipBlanks();
+        if (i < tag.size() && (tag[i] == '"' || tag[i] == '\''))
+            ++i;
+        skipBlanks();
+        if (tag.substr(i, 2) == "//")
+            return true;
+        std::size_t j = i;
+        while (j < tag.size() && ((tag[j] >= 'a' && tag[j] <= 'z') ||
+                                  (j > i && ((tag[j] >= '0' && tag[j] <= '9') || tag[j] == '+' ||
+                                             tag[j] == '-' || tag[j] == '.'))))
+            ++j;
+        return j > i && j < tag.size() && tag[j] == ':';
+    }
+    return false; // no href: the parser will not count it anyway
+}
+
 // The HTML5 parser reads about 30 MB/s, too slow for a large page in a run of thousands. A
 // linear pre-pass keeps what can concern the host, in page order, and the parser reads that.
 std::string cutDown(std::string_view page, const QString &host, bool allAnchors) {
@@ -244,7 +278,7 @@ std::string cutDown(std::string_view page, const QString &host, bool allAnchors)
             // The anchor reaches to its end tag or to the next anchor, which closes it.
             std::size_t stop = std::min(findTag(low, "</a", end), findTag(low, "<a", end));
             stop = std::min({stop, n, end + 65536});
-            if (allAnchors || holdsHit(lt, stop)) {
+            if (holdsHit(lt, stop) || (allAnchors && !hasAbsoluteHref(low.substr(lt, end - lt)))) {
                 body.append(page.substr(lt, stop - lt));
                 body += "</a>\n";
             }

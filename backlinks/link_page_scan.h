@@ -27,8 +27,8 @@ struct PageScan {
 
 // Parses a UTF-8 page with the HTML5 parser. Large pages are first cut down to what can concern
 // `host` (lower case): the head's base and meta tags, the anchors and text runs in which the
-// host's name occurs (every anchor when `allAnchors` or when the page has a <base>, since
-// relative links can then reach the host).
+// host's name occurs, and every relative anchor when `allAnchors` or when the page has a
+// <base>, since relative links can then reach the host.
 // Comments, scripts and styles never reach the parser's text or anchors.
 PageScan scanPage(std::string_view utf8, const QString &host, bool allAnchors);
 

@@ -34,11 +34,14 @@ QByteArray largePage(int bytes, const char *charsetMeta) {
     return page;
 }
 
-void classify(benchmark::State &state, const char *charset) {
+void classify(benchmark::State &state, const char *charset, bool base = false) {
     kf::backlinks::PageReply reply;
     reply.address = QStringLiteral("https://magazin.example.net/artikel/1");
     reply.status = 200;
     reply.body = largePage(2 * 1024 * 1024, charset);
+    // A <base> could send relative links anywhere: those anchors are parsed too.
+    if (base)
+        reply.body.replace("<title>", "<base href=\"https://magazin.example.net/\"><title>");
     for (auto _ : state) {
         const auto found = kf::backlinks::classifyPage(reply, QStringLiteral("kelvaro-shop.de"));
         if (found.verdict != kf::backlinks::kLinkNofollow)
@@ -55,8 +58,13 @@ void BM_ClassifyPage2MbWindows1252(benchmark::State &state) {
     classify(state, "windows-1252");
 }
 
+void BM_ClassifyPage2MbWithBase(benchmark::State &state) {
+    classify(state, "utf-8", true);
+}
+
 BENCHMARK(BM_ClassifyPage2MbUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ClassifyPage2MbWindows1252)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ClassifyPage2MbWithBase)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
@@ -64,5 +72,6 @@ int main(int argc, char **argv) {
     return bench::runBenchmarks(argc, argv, [](const bench::RecordingReporter &r) {
         r.below("2 MB page, UTF-8", "BM_ClassifyPage2MbUtf8/real_time", 0.020);
         r.below("2 MB page, Windows-1252", "BM_ClassifyPage2MbWindows1252/real_time", 0.020);
+        r.below("2 MB page with <base>", "BM_ClassifyPage2MbWithBase/real_time", 0.020);
     });
 }

@@ -71,16 +71,17 @@ void addLine(QChart *chart, const RankingLine &line, const QStringList &dates, i
         chart->addSeries(segment);
         segment->attachAxis(xAxis);
         segment->attachAxis(yAxis);
-        const QString keyword = line.keyword;
+        // The tool-tip names the nearest date's own value, not a point between two dates.
         QObject::connect(segment, &QLineSeries::hovered, segment,
-                         [keyword, dates](const QPointF &point, bool state) {
+                         [line, dates](const QPointF &point, bool state) {
                              const int i = int(std::lround(point.x()));
-                             if (!state || i < 0 || i >= dates.size()) {
+                             if (!state || i < 0 || i >= dates.size() ||
+                                 std::size_t(i) >= line.positions.size() || !line.positions[i]) {
                                  QToolTip::hideText();
                                  return;
                              }
-                             QToolTip::showText(QCursor::pos(),
-                                                pointToolTip(keyword, dates[i], point.y()));
+                             QToolTip::showText(QCursor::pos(), pointToolTip(line.keyword, dates[i],
+                                                                             *line.positions[i]));
                          });
         series << segment;
     }
@@ -126,9 +127,8 @@ QChart *buildChart(const RankingHistory &history) {
 // it; the watched domain when none is selected.
 QString analysedDomain(const Workspace &ws) {
     QString domain;
-    if (ws.ui.ListBox2 && ws.ui.ListBox2->currentItem() &&
-        ws.ui.ListBox2->currentItem()->isSelected())
-        domain = ws.ui.ListBox2->currentItem()->text();
+    if (ws.ui.ListBox2 && !ws.ui.ListBox2->selectedItems().isEmpty())
+        domain = ws.ui.ListBox2->selectedItems().first()->text();
     domain.remove(QStringLiteral("http://"), Qt::CaseInsensitive);
     if (domain.isEmpty() && ws.ui.Domain_Xovi)
         domain = ws.ui.Domain_Xovi->currentText();
@@ -162,7 +162,10 @@ void refreshRankingChart(Workspace &ws) {
 }
 
 QString saveRankingChart(Workspace &ws, const QDate &today) {
-    refreshRankingChart(ws);
+    // The chart is saved as the operator sees it (lines switched off stay off); one never drawn
+    // is drawn first.
+    if (ws.ui.Chart1->chart()->series().isEmpty())
+        refreshRankingChart(ws);
     for (const char *folder : {"reporting", "reporting\\xovi", "reporting\\xovi\\verlauf"})
         createFolder(ws.path(QString::fromLatin1(folder)));
     const QString stem = ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") +
