@@ -1,6 +1,7 @@
 #include "analytics/check_run.h"
 
 #include "analytics/grid_cells.h"
+#include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -65,6 +66,10 @@ void resetReportGrid(StringGrid &grid, const QStringList &titles) {
 } // namespace
 
 void CheckRun::run() {
+    // A click on "Check" during one of the run's pauses starts no second run on top of it.
+    LongRun progress(ws_, QStringLiteral("Button1Click"));
+    if (!progress.started())
+        return;
     const Controls &ui = ws_.ui;
     mapChoice(ui.ComboBox2->currentText(), kPeriods, ws_.PeriodParam);
     mapChoice(ui.ComboBox1->currentText(), kLiveWindows, ws_.LiveMinutesParam);
@@ -91,7 +96,11 @@ void CheckRun::run() {
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Analyse läuft ... "));
 
     const int count = ui.ListBox1->count();
-    for (int k = 0; k < count && !ws_.closing; ++k) {
+    progress.setTotal(int(ui.ListBox1->selectedItems().size()));
+    int done = 0;
+    // Cancelling (or closing the window) stops the run before its next site; what the sites
+    // before it reported stays.
+    for (int k = 0; k < count && !progress.cancelled(); ++k) {
         // The operator may rebuild the list during a pause; a vanished item is not selected.
         const QListWidgetItem *item = ui.ListBox1->item(k);
         if (!item || !item->isSelected())
@@ -100,7 +109,8 @@ void CheckRun::run() {
         ws_.SiteId = shownCell(sites, 0, k);
         ws_.SiteName = shownCell(sites, 1, k);
         ui.Button2->click(); // the per-site report step
-        Pause(1000);
+        progress.step(++done);
+        progress.pause(1000);
     }
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Analyse fertig gestellt ..."));

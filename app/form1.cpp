@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "analytics/domain_import.h"
+#include "app/run_status_bar.h"
 #include "core/account_settings.h"
 #include "core/data_folder.h"
 #include "core/handler_frame.h"
@@ -52,6 +53,7 @@ void TForm1::buildLayout() {
     setCentralWidget(client);
     buildMenus();
     buildTray();
+    setStatusBar(new RunStatusBar(ws_.runs, this)); // shown only while a long run goes
     // A tab page also carries its caption as its own title, so it reads the same from either.
     for (auto *pages : findChildren<QTabWidget *>())
         for (int i = 0; i < pages->count(); ++i)

@@ -87,6 +87,7 @@ private:
     QWidget *buildReportsPage();
     QWidget *buildDataPage();
     QWidget *buildAnalysisPage();
+    QWidget *buildChartTab();
     void buildMenus();
     void buildTray();
     void onReturn(QWidget *entry, void (TForm1::*handler)());

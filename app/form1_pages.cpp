@@ -1,10 +1,14 @@
 // The page control of the main window: reports, data and analysis tabs.
 #include "app/form1.h"
 #include "app/form1_build.h"
+#include "core/handler_frame.h"
+#include "trends/ranking_chart_view.h"
 #include "widgets/grid_view.h"
 #include "widgets/memo_view.h"
 
+#include <QAction>
 #include <QCalendarWidget>
+#include <QChartView>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -153,7 +157,13 @@ QWidget *TForm1::buildAnalysisPage() {
 
     pages->addTab(keywords, QStringLiteral("Keywords"));
     pages->addTab(table, QStringLiteral("Tabelle"));
+    pages->addTab(buildChartTab(), QStringLiteral("Diagramm"));
     pages->setCurrentIndex(0);
+    // The chart follows the grid: shown again, it draws what the grid holds now.
+    connect(pages, &QTabWidget::currentChanged, this, [this, pages] {
+        if (pages->currentWidget()->objectName() == QLatin1String("TabSheetDiagramm"))
+            kf::trends::refreshRankingChart(ws_);
+    });
 
     connect(ui.auswahl_jahr, &QComboBox::editTextChanged, this, &TForm1::auswahl_jahrChange);
     connect(ui.Domain_Xovi, &QComboBox::editTextChanged, this, &TForm1::Domain_XoviChange);
@@ -161,4 +171,15 @@ QWidget *TForm1::buildAnalysisPage() {
     onReturn(ui.kw_analyze_entry, &TForm1::kw_analyze_entryKeyDown);
     connect(analyse, &QPushButton::clicked, this, &TForm1::Button5Click);
     return filledTab("TabSheet4", pages);
+}
+
+QWidget *TForm1::buildChartTab() {
+    ws_.ui.Chart1 = kf::trends::createRankingChartView();
+    auto *save = new QAction(QStringLiteral("Diagramm speichern"), ws_.ui.Chart1);
+    save->setObjectName(QStringLiteral("DiagrammSpeichern1"));
+    ws_.ui.Chart1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    ws_.ui.Chart1->addAction(save);
+    connect(save, &QAction::triggered, this,
+            [this] { kf::runHandler([this] { kf::trends::saveRankingChart(ws_); }); });
+    return filledTab("TabSheetDiagramm", ws_.ui.Chart1);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/long_run.h"
 #include "net/http_client.h"
 
 #include <QSet>
 #include <QString>
 
 class QCalendarWidget;
+class QChartView;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -57,6 +59,7 @@ struct Controls {
     QRadioButton *RadioButton1 = nullptr;
     GridView *StringGrid5 = nullptr;
     MemoView *Memo1 = nullptr;
+    QChartView *Chart1 = nullptr; // tab "Diagramm": the ranking history of StringGrid5
 };
 
 // What the handlers of the main window share: the unit-wide strings, the controls and the
@@ -75,6 +78,8 @@ struct Workspace {
     // Set when the main window closes; long runs stop before their next step instead of
     // working on unseen until their end.
     bool closing = false;
+    // The long runs in progress: progress, cancel, and no second run of a handler on top.
+    LongRuns runs;
 
     net::HttpClient IdHTTP1;
     // Analytics servers (scheme://host:port/path) that take token_auth only in a POST body.

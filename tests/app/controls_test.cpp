@@ -207,7 +207,7 @@ TEST_F(MainWindowControls, PagesAndTheirControls) {
     EXPECT_EQ(control<QTabWidget>(form, "PageControl1")->count(), 3);
     EXPECT_EQ(control<QTabWidget>(form, "PageControl2")->count(), 4);
     EXPECT_EQ(control<QTabWidget>(form, "Webseite")->count(), 2);
-    EXPECT_EQ(control<QTabWidget>(form, "PageControl3")->count(), 2);
+    EXPECT_EQ(control<QTabWidget>(form, "PageControl3")->count(), 3); // with "Diagramm"
     EXPECT_EQ(control<QWidget>(form, "Panel1")->maximumWidth(), 209);
     EXPECT_FALSE(memoScrollBars(control(form, "speich")));
     EXPECT_FALSE(memoScrollBars(control(form, "ueberblick")));

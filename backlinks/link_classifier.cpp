@@ -1,0 +1,231 @@
+#include "backlinks/link_classifier.h"
+
+#include "backlinks/link_page_scan.h"
+#include "net/body_decoding.h"
+#include "net/http_client.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace kf::backlinks {
+
+namespace {
+
+// The host of the domain checked, in lower case and without "www.": the bare domain and all
+// its subdomains (www. among them) count as the domain.
+QString domainHost(const QString &domain) {
+    QString text = domain.trimmed();
+    if (!text.contains(QLatin1String("://")))
+        text.prepend(QLatin1String("http://"));
+    QString host = QUrl(text).host().toLower();
+    if (host.isEmpty())
+        host = domain.trimmed().toLower();
+    if (host.startsWith(QLatin1String("www.")))
+        host = host.mid(4);
+    return host;
+}
+
+bool isDomainHost(const QString &host, const QString &domain) {
+    const QString h = host.toLower();
+    return !domain.isEmpty() &&
+           (h == domain || (h.endsWith(domain) && h[h.size() - domain.size() - 1] == u'.'));
+}
+
+// The charset a <meta> of the page's first bytes declares ("" when none does).
+QByteArray metaCharset(const QByteArray &body) {
+    static const QRegularExpression meta(
+        QStringLiteral("<meta[^>]*charset\\s*=\\s*[\"']?\\s*([A-Za-z0-9_:.+-]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = meta.match(QString::fromLatin1(body.left(4096)));
+    return m.hasMatch() ? m.captured(1).toLatin1() : QByteArray();
+}
+
+bool isUtf8(const QByteArray &name) {
+    const QByteArray n = name.trimmed().toLower();
+    return n == "utf-8" || n == "utf8";
+}
+
+// The page as UTF-8: the declared charset first (the header's, then a meta tag's), then a
+// byte-order mark, then UTF-8 when the bytes are valid UTF-8, else Windows-1252.
+QByteArray toUtf8(const QByteArray &body, const QByteArray &contentType) {
+    for (QByteArray charset : {net::charsetOf(contentType), metaCharset(body)}) {
+        charset = charset.trimmed().toLower();
+        if (charset.isEmpty())
+            continue;
+        if (isUtf8(charset))
+            return body.startsWith("\xEF\xBB\xBF") ? body.mid(3) : body;
+        // Browsers read Latin-1 and ASCII pages as Windows-1252.
+        if (charset == "iso-8859-1" || charset == "latin1" || charset == "us-ascii" ||
+            charset == "ascii")
+            charset = "windows-1252";
+        QStringDecoder decoder(charset.constData());
+        if (decoder.isValid())
+            return QString(decoder.decode(body)).toUtf8();
+    }
+    if (body.startsWith("\xEF\xBB\xBF"))
+        return body.mid(3);
+    if (body.startsWith("\xFF\xFE") || body.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(QStringDecoder::Utf16, QStringDecoder::Flag::ConvertInitialBom);
+        return QString(decoder.decode(body)).toUtf8();
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(body);
+    if (!utf8.hasError())
+        return body;
+    QStringDecoder cp1252("windows-1252");
+    return QString(cp1252.decode(body)).toUtf8();
+}
+
+// Robots rules: "noindex" or "none" in a list such as "noindex, nofollow" or
+// "googlebot: noindex".
+bool hasRobotsRule(const QString &rules, QLatin1String rule) {
+    static const QRegularExpression separators(QStringLiteral("[\\s,;:]+"));
+    const QStringList tokens = rules.toLower().split(separators, Qt::SkipEmptyParts);
+    return tokens.contains(rule) || tokens.contains(QLatin1String("none"));
+}
+
+bool relSaysNofollow(const QString &rel) {
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QStringList tokens = rel.toLower().split(blanks, Qt::SkipEmptyParts);
+    return tokens.contains(QLatin1String("nofollow")) ||
+           tokens.contains(QLatin1String("sponsored")) || tokens.contains(QLatin1String("ugc"));
+}
+
+// The host named in the text as a word of its own ("myexample.com" does not name example.com).
+bool mentions(const QString &text, const QString &host) {
+    if (host.isEmpty())
+        return false;
+    const auto isNameChar = [](QChar c) { return c.isLetterOrNumber() || c == u'-'; };
+    for (qsizetype at = text.indexOf(host, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(host, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype after = at + host.size();
+        const bool startOk = at == 0 || !isNameChar(text[at - 1]);
+        const bool endOk =
+            after >= text.size() ||
+            !(isNameChar(text[after]) || (text[after] == u'.' && after + 1 < text.size() &&
+                                          text[after + 1].isLetterOrNumber()));
+        if (startOk && endOk)
+            return true;
+    }
+    return false;
+}
+
+void classifyContent(const PageReply &reply, const QString &host, LinkFindings &out) {
+    const QUrl page(reply.address.trimmed());
+    const QByteArray utf8 = toUtf8(reply.body, reply.contentType);
+    // Relative links reach the domain only from a page on it (or through a <base>, which the
+    // scan looks out for itself).
+    const bool allAnchors = isDomainHost(page.host(), host);
+    const PageScan scan =
+        scanPage(std::string_view(utf8.constData(), utf8.size()), host, allAnchors);
+
+    bool pageNofollow =
+        hasRobotsRule(QString::fromLatin1(reply.robotsTag), QLatin1String("nofollow"));
+    out.noindex = hasRobotsRule(QString::fromLatin1(reply.robotsTag), QLatin1String("noindex"));
+    for (const QString &rules : scan.robots) {
+        out.noindex = out.noindex || hasRobotsRule(rules, QLatin1String("noindex"));
+        pageNofollow = pageNofollow || hasRobotsRule(rules, QLatin1String("nofollow"));
+    }
+
+    const QUrl base = scan.hasBase ? page.resolved(QUrl(scan.baseHref.trimmed())) : page;
+    const PageAnchor *found = nullptr;
+    for (const PageAnchor &anchor : scan.anchors) {
+        const QUrl target = base.resolved(QUrl(anchor.href.trimmed()));
+        const QString scheme = target.scheme().toLower();
+        if ((scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
+            !isDomainHost(target.host(), host))
+            continue;
+        // A followed link outranks a nofollow one; among equals the first counts.
+        if (!found || (relSaysNofollow(found->rel) && !relSaysNofollow(anchor.rel))) {
+            found = &anchor;
+            out.linkTarget = target.toString();
+        }
+    }
+    if (found) {
+        out.hasLink = true;
+        out.rel = found->rel;
+        out.anchor = found->text;
+        out.verdict = relSaysNofollow(found->rel) || pageNofollow ? kLinkNofollow : kLinkPresent;
+    } else {
+        out.verdict = mentions(scan.visibleText, host) ? kMentionOnly : kNoLink;
+    }
+}
+
+} // namespace
+
+LinkFindings classifyPage(const PageReply &reply, const QString &domain) {
+    LinkFindings out;
+    const int status = reply.status;
+    if (!reply.location.isEmpty())
+        out.redirectTarget = QUrl(reply.address.trimmed())
+                                 .resolved(QUrl(QString::fromUtf8(reply.location).trimmed()))
+                                 .toString();
+    out.noindex = hasRobotsRule(QString::fromLatin1(reply.robotsTag), QLatin1String("noindex"));
+    if (status >= 200 && status < 300)
+        classifyContent(reply, domainHost(domain), out);
+    else if (status >= 300 && status < 400)
+        out.verdict = kRedirect;
+    else if (status == 404 || status == 410)
+        out.verdict = kPageMissing;
+    else if (status == 401 || status == 403 || status == 429)
+        out.verdict = kBlocked;
+    else
+        out.verdict = kUnreachable;
+    return out;
+}
+
+PageReply replyFromText(const QString &address, const QString &text,
+                        const QByteArray &contentType) {
+    PageReply reply;
+    reply.address = address;
+    reply.status = 200;
+    reply.contentType = contentType;
+    // The fetch decodes byte for byte unless the page declared UTF-8: a character above
+    // U+00FF can only come from a UTF-8 page.
+    const bool wide =
+        std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; });
+    if (isUtf8(net::charsetOf(contentType)) || wide) {
+        reply.body = text.toUtf8();
+        if (contentType.isEmpty())
+            reply.contentType = "text/html; charset=utf-8";
+    } else {
+        reply.body = text.toLatin1();
+    }
+    return reply;
+}
+
+PageReply replyFromError(const QString &address, const net::FetchError &error) {
+    PageReply reply;
+    reply.address = address;
+    reply.status = error.statusCode();
+    if (reply.status == 0)
+        reply.failure = error.message();
+    else
+        reply.body = error.body().toUtf8();
+    return reply;
+}
+
+PageReply fetchPage(net::HttpClient &client, const QString &address, QString *text) {
+    try {
+        const QString page = client.fetch(address);
+        if (text)
+            *text = page;
+        return replyFromText(address, page);
+    } catch (const net::FetchError &error) {
+        return replyFromError(address, error);
+    } catch (const std::exception &e) {
+        PageReply reply;
+        reply.address = address;
+        reply.failure = errorText(e);
+        return reply;
+    }
+}
+
+QString statusText(const PageReply &reply) {
+    return reply.status > 0 ? QString::number(reply.status) : reply.failure;
+}
+
+} // namespace kf::backlinks

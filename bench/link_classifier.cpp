@@ -1,0 +1,77 @@
+// Classifying one large linking page: decoding, the cut-down pass and the HTML5 parser.
+
+#include "backlinks/link_classifier.h"
+#include "bench_support.h"
+
+namespace {
+
+// About 2 MB of a busy page: navigation, articles full of links to other hosts, inline
+// scripts and comments, and near the end the one link to the domain and a mention of it.
+QByteArray largePage(int bytes, const char *charsetMeta) {
+    QByteArray page = "<!DOCTYPE html><html><head><meta charset=\"";
+    page += charsetMeta;
+    page += "\"><title>Magazin</title><meta name=\"robots\" content=\"index, follow\">"
+            "<script>window.__data = {\"items\": [1, 2, 3], \"text\": \"<a href='x'>\"};</script>"
+            "</head><body><nav><ul>";
+    for (int i = 0; i < 200; ++i)
+        page += "<li><a href=\"/rubrik/" + QByteArray::number(i) + "\">Rubrik</a></li>";
+    page += "</ul></nav>";
+    for (int i = 0; page.size() < bytes - 2000; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        page += "<article class=\"post\" id=\"p" + n + "\"><h2>Beitrag " + n +
+                "</h2><p>Lorem ipsum dolor sit amet, consectetur adipiscing elit, sed do eiusmod "
+                "tempor <a href=\"https://partner" +
+                n + ".example.org/seite?id=" + n + "&amp;ref=magazin\" rel=\"noopener\">Partner " +
+                n +
+                "</a> incididunt ut labore et dolore magna aliqua. Ut enim ad minim veniam, "
+                "quis nostrud exercitation ullamco.</p><!-- Werbung " +
+                n + " --><script>track(" + n +
+                ");</script><ul><li>Stichwort</li><li>Gr\xC3\xB6\xC3\x9F"
+                "e</li></ul></article>\n";
+    }
+    page += "<footer><p>Empfohlen: kelvaro-shop.de</p><a href=\"https://www.kelvaro-shop.de/\" "
+            "rel=\"sponsored\">Kelvaro Shop</a></footer></body></html>";
+    return page;
+}
+
+void classify(benchmark::State &state, const char *charset, bool base = false) {
+    kf::backlinks::PageReply reply;
+    reply.address = QStringLiteral("https://magazin.example.net/artikel/1");
+    reply.status = 200;
+    reply.body = largePage(2 * 1024 * 1024, charset);
+    // A <base> could send relative links anywhere: those anchors are parsed too.
+    if (base)
+        reply.body.replace("<title>", "<base href=\"https://magazin.example.net/\"><title>");
+    for (auto _ : state) {
+        const auto found = kf::backlinks::classifyPage(reply, QStringLiteral("kelvaro-shop.de"));
+        if (found.verdict != kf::backlinks::kLinkNofollow)
+            state.SkipWithError("wrong verdict");
+        benchmark::DoNotOptimize(found.anchor);
+    }
+    state.SetBytesProcessed(state.iterations() * reply.body.size());
+}
+
+void BM_ClassifyPage2MbUtf8(benchmark::State &state) {
+    classify(state, "utf-8");
+}
+void BM_ClassifyPage2MbWindows1252(benchmark::State &state) {
+    classify(state, "windows-1252");
+}
+
+void BM_ClassifyPage2MbWithBase(benchmark::State &state) {
+    classify(state, "utf-8", true);
+}
+
+BENCHMARK(BM_ClassifyPage2MbUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ClassifyPage2MbWindows1252)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ClassifyPage2MbWithBase)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv) {
+    return bench::runBenchmarks(argc, argv, [](const bench::RecordingReporter &r) {
+        r.below("2 MB page, UTF-8", "BM_ClassifyPage2MbUtf8/real_time", 0.020);
+        r.below("2 MB page, Windows-1252", "BM_ClassifyPage2MbWindows1252/real_time", 0.020);
+        r.below("2 MB page with <base>", "BM_ClassifyPage2MbWithBase/real_time", 0.020);
+    });
+}

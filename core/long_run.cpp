@@ -1,0 +1,114 @@
+#include "core/long_run.h"
+
+#include "core/workspace.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace kf {
+
+namespace {
+// Widgets and pending events are served at most this often during a run.
+constexpr int kDisplayMs = 40;
+constexpr int kEventsMs = 40;
+} // namespace
+
+void LongRuns::cancel() {
+    if (runs_.empty())
+        return;
+    Entry *top = runs_.back();
+    top->cancelled = true;
+    if (top->waiting)
+        top->waiting->quit();
+}
+
+bool LongRuns::running(const QString &name) const {
+    return std::any_of(runs_.begin(), runs_.end(),
+                       [&name](const Entry *e) { return e->name == name; });
+}
+
+void LongRuns::push(Entry *entry) {
+    runs_.push_back(entry);
+    show(true);
+}
+
+void LongRuns::pop(Entry *entry) {
+    runs_.erase(std::remove(runs_.begin(), runs_.end(), entry), runs_.end());
+    if (!display_)
+        return;
+    if (runs_.empty())
+        display_->hideRuns();
+    else
+        show(true);
+}
+
+void LongRuns::show(bool now) {
+    if (!display_ || runs_.empty())
+        return;
+    if (!now && lastShown_.isValid() && lastShown_.elapsed() < kDisplayMs) {
+        pending_ = true; // shown at the next chance: a pause, or a check after the interval
+        return;
+    }
+    pending_ = false;
+    lastShown_.start();
+    display_->showRun(runs_.back()->done, runs_.back()->total);
+}
+
+LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
+    entry_.name = name;
+    entry_.total = total;
+    // A second click on the same handler while it runs (during one of its pauses) is ignored.
+    if (ws_.runs.running(name))
+        return;
+    started_ = true;
+    ws_.runs.push(&entry_);
+    sinceEvents_.start();
+}
+
+LongRun::~LongRun() {
+    if (!started_)
+        return;
+    ws_.runs.pop(&entry_);
+    if (entry_.cancelled)
+        ws_.setCaption(ws_.caption() + QStringLiteral(" abgebrochen"));
+}
+
+void LongRun::setTotal(int total) {
+    entry_.total = total;
+    if (started_)
+        ws_.runs.show(true);
+}
+
+void LongRun::step(int done) {
+    entry_.done = done;
+    if (started_)
+        ws_.runs.show(done >= entry_.total);
+}
+
+bool LongRun::cancelled() {
+    if (started_ && ws_.runs.pending_)
+        ws_.runs.show(false);
+    if (started_ && sinceEvents_.elapsed() >= kEventsMs) {
+        QCoreApplication::processEvents();
+        sinceEvents_.start();
+    }
+    return entry_.cancelled || ws_.closing;
+}
+
+void LongRun::pause(int ms) {
+    if (ms <= 0 || entry_.cancelled || ws_.closing)
+        return;
+    if (started_ && ws_.runs.pending_)
+        ws_.runs.show(true);
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    entry_.waiting = &loop;
+    loop.exec(QEventLoop::AllEvents);
+    entry_.waiting = nullptr;
+    sinceEvents_.start();
+}
+
+} // namespace kf

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <vector>
+
+class QEventLoop;
+
+namespace kf {
+
+struct Workspace;
+
+// What the window shows of the runs in progress: the main window puts it into its status bar.
+class RunDisplay {
+public:
+    virtual ~RunDisplay() = default;
+    // A run is in progress (or a nested one ended and the outer one shows again).
+    virtual void showRun(int done, int total) = 0;
+    virtual void hideRuns() = 0;
+};
+
+// The long runs of one window that are in progress. A run started inside another one's pause
+// lies on top of it; the display and "Abbrechen" concern the run on top.
+class LongRuns {
+public:
+    void setDisplay(RunDisplay *display) { display_ = display; }
+    // The operator's "Abbrechen" (or Esc): the run on top stops before its next step.
+    void cancel();
+    bool running(const QString &name) const;
+    bool anyRunning() const { return !runs_.empty(); }
+
+private:
+    friend class LongRun;
+    struct Entry {
+        QString name;
+        int done = 0;
+        int total = 0;
+        bool cancelled = false;
+        QEventLoop *waiting = nullptr; // the cancellable pause in progress
+    };
+
+    void push(Entry *entry);
+    void pop(Entry *entry);
+    // Shows the run on top at most every kDisplayMs, so updates cost the runs next to nothing.
+    void show(bool now);
+
+    std::vector<Entry *> runs_;
+    RunDisplay *display_ = nullptr;
+    QElapsedTimer lastShown_;
+    bool pending_ = false; // a value not shown yet
+};
+
+// One run over a list, for the time of a handler:
+//     LongRun run(ws, QStringLiteral("Button6Click"));
+//     if (!run.started()) return;           // the same handler is running already
+//     run.setTotal(n);
+//     for (int i = 0; i < n && !run.cancelled(); ++i) { ...; run.step(i + 1); }
+// Ending a cancelled run appends " abgebrochen" to whatever caption the run left.
+class LongRun {
+public:
+    LongRun(Workspace &ws, const QString &name, int total = 0);
+    ~LongRun();
+    LongRun(const LongRun &) = delete;
+    LongRun &operator=(const LongRun &) = delete;
+
+    bool started() const { return started_; }
+    void setTotal(int total);
+    void step(int done);
+    // True once the operator cancelled (or the window closes). Between two checks the window
+    // gets its pending events every few tens of milliseconds, so it paints and reacts even in
+    // runs that never pause.
+    bool cancelled();
+    // Pause(ms) that ends early when the run is cancelled.
+    void pause(int ms);
+
+private:
+    Workspace &ws_;
+    LongRuns::Entry entry_;
+    bool started_ = false;
+    QElapsedTimer sinceEvents_;
+};
+
+} // namespace kf

@@ -1,0 +1,183 @@
+// What a linking page holds for the domain checked: link, rel, anchor, noindex and verdict.
+#include "backlinks/link_classifier.h"
+#include "net/http_client.h"
+#include "sandbox/loopback_service.h"
+#include "tests/support/gui_helpers.h"
+
+using namespace kf::backlinks;
+
+namespace {
+
+struct PageCase {
+    const char *what;
+    const char *address;
+    int status;
+    const char *body;
+    const char *verdict;
+    bool link = false;
+    const char *rel = "";
+    const char *anchor = "";
+    bool noindex = false;
+    const char *location = "";
+    const char *robotsTag = "";
+    const char *contentType = "text/html; charset=utf-8";
+};
+
+const char *const kOther = "http://blog.other.test/artikel/";
+
+const PageCase kPages[] = {
+    {"absolute link", kOther, 200, "<p>Siehe <a href=\"https://example.com/\">Beispiel</a></p>",
+     "Link vorhanden", true, "", "Beispiel"},
+    {"relative link on a page of a subdomain", "http://blog.example.com/post", 200,
+     "<a href=\"/kontakt\">Kontakt</a>", "Link vorhanden", true, "", "Kontakt"},
+    {"relative link through base href", kOther, 200,
+     "<html><head><base href=\"https://www.example.com/shop/\"></head>"
+     "<body><a href=\"produkt.html\">Produkt</a></body></html>",
+     "Link vorhanden", true, "", "Produkt"},
+    {"relative link elsewhere naming the domain in its path", kOther, 200,
+     "<a href=\"/example.com\">x</a>", "kein Link"},
+    {"subdomain link, protocol-relative", kOther, 200, "<a href=\"//shop.EXAMPLE.com/x\">Shop</a>",
+     "Link vorhanden", true, "", "Shop"},
+    {"look-alike hosts", kOther, 200,
+     "<a href=\"https://notexample.com/\">a</a><a href=\"https://example.com.evil.test/\">b</a>",
+     "kein Link"},
+    {"nofollow", kOther, 200, "<a rel=\"nofollow\" href=\"https://example.com\">x</a>",
+     "Link nofollow", true, "nofollow", "x"},
+    {"sponsored combined", kOther, 200,
+     "<a rel=\"Sponsored noopener\" href=\"https://example.com\">x</a>", "Link nofollow", true,
+     "Sponsored noopener", "x"},
+    {"ugc", kOther, 200, "<a rel=ugc href=https://example.com>x</a>", "Link nofollow", true, "ugc",
+     "x"},
+    {"noopener is followed", kOther, 200,
+     "<a rel=\"noopener noreferrer\" href=\"https://example.com\">x</a>", "Link vorhanden", true,
+     "noopener noreferrer", "x"},
+    {"a followed link outranks a nofollow one", kOther, 200,
+     "<a rel=nofollow href=https://example.com/a>erst</a> <a href=https://example.com/b>dann</a>",
+     "Link vorhanden", true, "", "dann"},
+    {"image link takes the alt text, entities decoded", kOther, 200,
+     "<a href=\"https://example.com/?a=1&amp;b=2\"><img src=l.png alt=\"Logo &amp; Co\"></a>",
+     "Link vorhanden", true, "", "Logo & Co"},
+    {"mention without a link", kOther, 200,
+     "<p>Besuchen Sie Example.com, dort gibt es mehr.</p><a href=https://other.test/>x</a>",
+     "nur Erwähnung"},
+    {"a longer name is no mention", kOther, 200, "<p>myexample.com und example.community</p>",
+     "kein Link"},
+    {"link in a comment", kOther, 200,
+     "<!-- <a href=\"https://example.com/\">alt</a> --><p>nichts</p>", "kein Link"},
+    {"link and mention in a script", kOther, 200,
+     "<script>document.write('<a href=\"https://example.com/\">x</a>')</script>", "kein Link"},
+    {"javascript address", kOther, 200, "<a href=\"javascript:go('https://example.com')\">x</a>",
+     "kein Link"},
+    {"noindex by meta", kOther, 200,
+     "<head><meta name=\"robots\" content=\"noindex, follow\"></head>"
+     "<a href=https://example.com>x</a>",
+     "Link vorhanden", true, "", "x", true},
+    {"nofollow by meta makes every link nofollow", kOther, 200,
+     "<meta name=robots content=nofollow><a href=https://example.com>x</a>", "Link nofollow", true,
+     "", "x"},
+    {"noindex by header", kOther, 200, "<a href=https://example.com>x</a>", "Link vorhanden", true,
+     "", "x", true, "", "googlebot: noindex"},
+    {"redirect", kOther, 301, "", "Weiterleitung", false, "", "", false, "/neu"},
+    {"missing", kOther, 404, "<a href=https://example.com>x</a>", "Seite fehlt"},
+    {"gone", kOther, 410, "", "Seite fehlt"},
+    {"forbidden", kOther, 403, "", "blockiert"},
+    {"too many requests", kOther, 429, "", "blockiert"},
+    {"server error", kOther, 500, "", "nicht erreichbar"},
+    {"charset of the header", kOther, 200,
+     "<a href=https://example.com>B\xFC"
+     "cher</a>",
+     "Link vorhanden", true, "", "Bücher", false, "", "", "text/html; charset=ISO-8859-1"},
+    {"charset of a meta tag", kOther, 200,
+     "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1252\">"
+     "<a href=https://example.com>\x80 5</a>",
+     "Link vorhanden", true, "", "€ 5", false, "", "", "text/html"},
+};
+
+} // namespace
+
+TEST(LinkClassifier, PagesWrittenForTheCheck) {
+    for (const PageCase &c : kPages) {
+        SCOPED_TRACE(c.what);
+        PageReply reply;
+        reply.address = QString::fromLatin1(c.address);
+        reply.status = c.status;
+        reply.body = c.body;
+        reply.location = c.location;
+        reply.robotsTag = c.robotsTag;
+        reply.contentType = c.contentType;
+        const LinkFindings found = classifyPage(reply, QStringLiteral("example.com"));
+        EXPECT_EQ(found.verdict, QString::fromUtf8(c.verdict));
+        EXPECT_EQ(found.hasLink, c.link);
+        EXPECT_EQ(found.rel, QString::fromUtf8(c.rel));
+        EXPECT_EQ(found.anchor, QString::fromUtf8(c.anchor));
+        EXPECT_EQ(found.noindex, c.noindex);
+    }
+}
+
+TEST(LinkClassifier, ResolvesTargetsAndTakesTheDomainInAnyForm) {
+    PageReply reply;
+    reply.address = kOther;
+    reply.status = 200;
+    reply.body = "<base href=\"https://www.example.com/shop/\"><a href=\"../p?x=1\">p</a>";
+    for (const char *domain : {"example.com", "http://www.example.com/", "WWW.Example.com/x"}) {
+        const LinkFindings found = classifyPage(reply, QString::fromLatin1(domain));
+        EXPECT_EQ(found.linkTarget, "https://www.example.com/p?x=1") << domain;
+    }
+    reply.status = 302;
+    reply.location = "https://neu.test/ziel";
+    EXPECT_EQ(classifyPage(reply, "example.com").redirectTarget, "https://neu.test/ziel");
+}
+
+// The counter-check hands over what the fetch service gives: the decoded text of a 2xx page or
+// the FetchError of any other answer.
+TEST(LinkClassifier, WorksOnWhatTheFetchServiceReturns) {
+    sandbox::LoopbackService web;
+    web.handle([](const sandbox::Request &request) -> std::optional<sandbox::Reply> {
+        if (request.path == "/latin")
+            return sandbox::Reply::make(200,
+                                        "<a href=\"http://example.com/\">B\xFC"
+                                        "cher</a>",
+                                        "text/html; charset=iso-8859-1");
+        if (request.path == "/utf8")
+            return sandbox::Reply::html("<p>Grüße an example.com</p>");
+        if (request.path == "/gesperrt")
+            return sandbox::Reply::withStatus(403, "<a href=\"http://example.com/\">x</a>");
+        return std::nullopt;
+    });
+    const QString base = QString::fromStdString(web.base());
+    kf::net::HttpClient client;
+    const auto check = [&](const QString &path) {
+        return classifyPage(fetchPage(client, base + path), "example.com");
+    };
+    const LinkFindings latin = check("/latin");
+    EXPECT_EQ(latin.verdict, "Link vorhanden");
+    EXPECT_EQ(latin.anchor, "Bücher");
+    EXPECT_EQ(check("/utf8").verdict, "nur Erwähnung");
+    EXPECT_EQ(check("/gesperrt").verdict, "blockiert");
+    EXPECT_EQ(check("/fehlt").verdict, "Seite fehlt");
+    web.stop();
+    const PageReply refused = fetchPage(client, base + "/latin");
+    EXPECT_EQ(refused.status, 0);
+    EXPECT_FALSE(statusText(refused).isEmpty());
+    EXPECT_EQ(classifyPage(refused, "example.com").verdict, "nicht erreichbar");
+}
+
+// A large page is cut down before it is parsed: what lies far into it still counts, and what
+// lies in a long script or comment still does not.
+TEST(LinkClassifier, LargePagesKeepTheirMeaning) {
+    QByteArray filler;
+    while (filler.size() < 300000)
+        filler +=
+            "<div><p>Text <a href=\"https://other.test/\">anderswo</a> <abbr>x</abbr></p></div>\n";
+    PageReply reply;
+    reply.address = kOther;
+    reply.status = 200;
+    reply.body = "<script>" + filler + "var a='<a href=https://example.com>s</a>';</script>" +
+                 filler + "<!--" + filler + "<a href=https://example.com>c</a>-->" + filler;
+    EXPECT_EQ(classifyPage(reply, "example.com").verdict, "kein Link");
+    reply.body +=
+        "<aside><a rel=nofollow href=\"https://example.com/\">spät <b>fett</b></a></aside>";
+    const LinkFindings found = classifyPage(reply, "example.com");
+    EXPECT_EQ(found.verdict, "Link nofollow");
+    EXPECT_EQ(found.anchor, "spät fett");
+}

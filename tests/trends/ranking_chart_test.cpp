@@ -1,0 +1,136 @@
+// The ranking chart's data as it is read from the trend table, and the tab "Diagramm".
+#include "core/date_formats.h"
+#include "tests/support/gui_helpers.h"
+#include "text/string_grid.h"
+#include "trends/ranking_chart.h"
+
+#include <QAction>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QValueAxis>
+
+using namespace kf::trends;
+using namespace testing_gui;
+
+namespace {
+
+// A trend table as the analysis leaves it: two keywords, three dates, the trailing empty row.
+void fillTrendTable(kf::StringGrid &grid) {
+    grid.setColCount(6);
+    grid.setRowCount(6);
+    const QStringList head{"Nr.", "Keyword", "Tag", "2026-01-04", "2026-01-11", "2026-01-18"};
+    for (int c = 0; c < head.size(); ++c)
+        grid.setCell(c, 0, head[c]);
+    const QStringList seo{"3", "seo+tool", "", "12", "n. r.", " 7 "};
+    const QStringList links{"4", "backlinks", "", "", "3", "2,5"};
+    for (int c = 0; c < seo.size(); ++c) {
+        grid.setCell(c, 3, seo[c]);
+        grid.setCell(c, 4, links[c]);
+    }
+}
+
+} // namespace
+
+TEST(RankingHistory, NumbersArePointsAndEverythingElseAGap) {
+    kf::StringGrid grid(5, 5);
+    fillTrendTable(grid);
+    const RankingHistory history = rankingHistory(grid);
+    EXPECT_EQ(history.dates, QStringList({"2026-01-04", "2026-01-11", "2026-01-18"}));
+    EXPECT_EQ(history.weekLabels, QStringList({"KW 01", "KW 02", "KW 03"}));
+    ASSERT_EQ(history.lines.size(), 2u);
+    EXPECT_EQ(history.lines[0].keyword, "seo+tool");
+    EXPECT_EQ(history.lines[0].positions,
+              (std::vector<std::optional<double>>{12.0, std::nullopt, 7.0}));
+    EXPECT_EQ(history.lines[1].positions,
+              (std::vector<std::optional<double>>{std::nullopt, 3.0, 2.5}));
+
+    const auto seoRuns = lineSegments(history.lines[0]);
+    ASSERT_EQ(seoRuns.size(), 2u); // the gap splits the line
+    EXPECT_EQ(seoRuns[0], std::vector<QPointF>({{0, 12}}));
+    EXPECT_EQ(seoRuns[1], std::vector<QPointF>({{2, 7}}));
+    EXPECT_EQ(lineSegments(history.lines[1]),
+              (std::vector<std::vector<QPointF>>{{{1, 3}, {2, 2.5}}}));
+
+    EXPECT_EQ(weekLabel("2026-12-27", 51), "KW 52");
+    EXPECT_EQ(weekLabel("kein Datum", 4), "KW 05");
+    EXPECT_EQ(pointToolTip("seo+tool", "2026-01-18", 7), "seo+tool\n2026-01-18\nPosition: 7");
+
+    kf::StringGrid backlinks(3, 4); // another table in the grid draws nothing
+    backlinks.setCell(0, 0, "Nr.");
+    backlinks.setCell(1, 0, "Link-URL");
+    EXPECT_TRUE(rankingHistory(backlinks).lines.empty());
+}
+
+TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
+    DataFolder folder;
+    Windows windows = createWindows(folder.root());
+    TForm1 *form = windows.form1.get();
+    auto *pages = control<QTabWidget>(form, "PageControl3");
+    ASSERT_EQ(pages->count(), 3);
+    EXPECT_EQ(pages->tabText(2), "Diagramm");
+    EXPECT_EQ(pages->widget(2)->objectName(), "TabSheetDiagramm");
+    auto *view = control<QChartView>(form, "Chart1");
+
+    QObject *grid = control(form, "StringGrid5");
+    kf::StringGrid model;
+    fillTrendTable(model);
+    for (int r = 0; r < model.rowCount(); ++r)
+        for (int c = 0; c < model.colCount(); ++c) {
+            QMetaObject::invokeMethod(grid, "setColCount", Q_ARG(int, model.colCount()));
+            QMetaObject::invokeMethod(grid, "setRowCount", Q_ARG(int, model.rowCount()));
+            QMetaObject::invokeMethod(grid, "setCell", Q_ARG(int, c), Q_ARG(int, r),
+                                      Q_ARG(QString, model.cell(c, r)));
+        }
+    pages->setCurrentIndex(2);
+
+    QChart *chart = view->chart();
+    const QList<QAbstractSeries *> series = chart->series();
+    ASSERT_EQ(series.size(), 3); // seo+tool in two runs, backlinks in one
+    int shownMarkers = 0;
+    for (QLegendMarker *marker : chart->legend()->markers())
+        shownMarkers += marker->isVisible();
+    EXPECT_EQ(shownMarkers, 2); // one legend entry per keyword
+    auto *positions = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
+    ASSERT_NE(positions, nullptr);
+    EXPECT_TRUE(positions->isReverse());
+    EXPECT_EQ(positions->min(), 1);
+    auto *weeks = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(weeks, nullptr);
+    EXPECT_EQ(weeks->categoriesLabels(), QStringList({"KW 01", "KW 02", "KW 03"}));
+    EXPECT_TRUE(static_cast<QLineSeries *>(series[0])->pointsVisible());
+
+    // The legend entry switches its keyword's line, all its runs, off and on again.
+    QLegendMarker *seoMarker = chart->legend()->markers(series[0]).value(0);
+    emit seoMarker->clicked();
+    EXPECT_FALSE(series[0]->isVisible());
+    EXPECT_FALSE(series[1]->isVisible());
+    EXPECT_TRUE(series[2]->isVisible());
+    emit seoMarker->clicked();
+    EXPECT_TRUE(series[1]->isVisible());
+
+    EXPECT_FALSE(folder.exists("reporting/xovi/verlauf")); // nothing written unasked
+    auto *listBox2 = control<QListWidget>(form, "ListBox2");
+    listBox2->addItem("http://shop.example-1.de");
+    listBox2->setCurrentRow(0);
+    auto *save = control<QAction>(form, "DiagrammSpeichern1");
+    EXPECT_EQ(save->text(), "Diagramm speichern");
+    EXPECT_TRUE(view->actions().contains(save)); // the view's context menu
+    MessageCapture messages;
+    save->trigger();
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('\n').toStdString();
+    const QString stem =
+        "reporting/xovi/verlauf/shopexample1de_" + QDate::currentDate()
+                                                       .toString(kf::DateFormats::shortFormat())
+                                                       .remove(QRegularExpression("[.:/-]"));
+    EXPECT_TRUE(folder.read(stem + ".png").startsWith("\x89PNG"));
+    EXPECT_TRUE(folder.read(stem + ".svg").contains("<svg"));
+    EXPECT_TRUE(folder.read(stem + ".csv").startsWith("Nr.,Keyword,Tag,2026-01-04,"));
+    EXPECT_TRUE(
+        folder.read(stem + ".html").contains("<td align=\"left\" valign=\"top\">seo+tool</td>"));
+}

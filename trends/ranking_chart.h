@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace kf {
+
+class StringGrid;
+
+namespace trends {
+
+// One keyword's positions, one per date column; empty where the week has no numeric value.
+struct RankingLine {
+    QString keyword;
+    std::vector<std::optional<double>> positions;
+};
+
+// What the chart draws of a trend table: its dates, their week labels and one line per keyword.
+struct RankingHistory {
+    QStringList dates;
+    QStringList weekLabels; // "KW 01" to "KW 52"
+    std::vector<RankingLine> lines;
+};
+
+// Reads the trend table as the analysis leaves it in StringGrid5: row 0 "Nr.", "Keyword", "Tag"
+// and the dates from column 3, rows 1 and 2 empty, one keyword per row from row 3 on. A grid
+// that holds no trend table (a backlink list, say) gives no dates and no lines.
+RankingHistory rankingHistory(const StringGrid &grid);
+
+// A cell's position: a number (blanks around it and a decimal comma allowed), else none
+// ("n. r.", "-", empty).
+std::optional<double> rankingValue(const QString &cell);
+
+// "KW 07" for a date of ISO week 7; a text that is no date counts by its column (index 0 is
+// week 1).
+QString weekLabel(const QString &date, int index);
+
+// The unbroken runs of a line as points (x = date index, y = position): a gap starts a new run.
+std::vector<std::vector<QPointF>> lineSegments(const RankingLine &line);
+
+// The tool-tip of one point.
+QString pointToolTip(const QString &keyword, const QString &date, double position);
+
+} // namespace trends
+} // namespace kf

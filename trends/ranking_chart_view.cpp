@@ -1,0 +1,210 @@
+#include "trends/ranking_chart_view.h"
+
+#include "core/data_folder.h"
+#include "core/date_formats.h"
+#include "core/workspace.h"
+#include "text/error.h"
+#include "text/grid_tools.h"
+#include "text/memo.h"
+#include "text/string_grid.h"
+#include "text/text_file.h"
+#include "trends/ranking_chart.h"
+#include "widgets/grid_view.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QCursor>
+#include <QImage>
+#include <QImageWriter>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QToolTip>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kf::trends {
+
+namespace {
+
+// Every segment of one keyword: the first carries the legend entry, the others follow it.
+void connectLegend(QChart *chart, const QList<QLineSeries *> &segments) {
+    const QList<QLegendMarker *> first = chart->legend()->markers(segments.front());
+    for (QLineSeries *rest : segments.mid(1))
+        for (QLegendMarker *marker : chart->legend()->markers(rest))
+            marker->setVisible(false);
+    for (QLegendMarker *marker : first) {
+        QObject::connect(marker, &QLegendMarker::clicked, marker, [marker, segments] {
+            const bool show = !segments.front()->isVisible();
+            for (QLineSeries *segment : segments)
+                segment->setVisible(show);
+            // A hidden line keeps its legend entry, dimmed, so that it can be shown again.
+            marker->setVisible(true);
+            QColor label = marker->labelBrush().color();
+            label.setAlphaF(show ? 1.0 : 0.4);
+            marker->setLabelBrush(label);
+        });
+    }
+}
+
+void addLine(QChart *chart, const RankingLine &line, const QStringList &dates, int index,
+             QAbstractAxis *xAxis, QAbstractAxis *yAxis) {
+    const auto segments = lineSegments(line);
+    if (segments.empty())
+        return;
+    const QColor color = QColor::fromHsv((index * 67) % 360, 200, 200);
+    QList<QLineSeries *> series;
+    for (const auto &points : segments) {
+        auto *segment = new QLineSeries(chart);
+        segment->setName(line.keyword);
+        segment->setColor(color);
+        segment->setPointsVisible(true);
+        segment->setMarkerSize(7);
+        for (const QPointF &p : points)
+            segment->append(p);
+        chart->addSeries(segment);
+        segment->attachAxis(xAxis);
+        segment->attachAxis(yAxis);
+        // The tool-tip names the nearest date's own value, not a point between two dates.
+        QObject::connect(segment, &QLineSeries::hovered, segment,
+                         [line, dates](const QPointF &point, bool state) {
+                             const int i = int(std::lround(point.x()));
+                             if (!state || i < 0 || i >= dates.size() ||
+                                 std::size_t(i) >= line.positions.size() || !line.positions[i]) {
+                                 QToolTip::hideText();
+                                 return;
+                             }
+                             QToolTip::showText(QCursor::pos(), pointToolTip(line.keyword, dates[i],
+                                                                             *line.positions[i]));
+                         });
+        series << segment;
+    }
+    connectLegend(chart, series);
+}
+
+QChart *buildChart(const RankingHistory &history) {
+    auto *chart = new QChart;
+    chart->legend()->setAlignment(Qt::AlignRight);
+    auto *xAxis = new QCategoryAxis(chart);
+    xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    xAxis->setLabelsAngle(-90);
+    for (int i = 0; i < history.weekLabels.size(); ++i)
+        xAxis->append(history.weekLabels[i], i);
+    xAxis->setRange(-0.5, std::max<qsizetype>(history.dates.size(), 1) - 0.5);
+    auto *yAxis = new QValueAxis(chart);
+    yAxis->setReverse(true); // position 1 at the top
+    yAxis->setLabelFormat(QStringLiteral("%d"));
+    yAxis->setTitleText(QStringLiteral("Position"));
+    double worst = 1;
+    for (const RankingLine &line : history.lines)
+        for (const auto &p : line.positions)
+            if (p)
+                worst = std::max(worst, *p);
+    // Whole positions on round steps; the lowest point keeps a little room below it.
+    const double step = worst <= 10    ? 1
+                        : worst <= 20  ? 2
+                        : worst <= 50  ? 5
+                        : worst <= 100 ? 10
+                                       : 50;
+    yAxis->setTickType(QValueAxis::TicksDynamic);
+    yAxis->setTickAnchor(0);
+    yAxis->setTickInterval(step);
+    yAxis->setRange(1, std::max(10.0, std::ceil((worst + 1) / step) * step));
+    chart->addAxis(xAxis, Qt::AlignBottom);
+    chart->addAxis(yAxis, Qt::AlignLeft);
+    for (std::size_t i = 0; i < history.lines.size(); ++i)
+        addLine(chart, history.lines[i], history.dates, int(i), xAxis, yAxis);
+    return chart;
+}
+
+// The analysed domain: the selected item of ListBox2 without "http://", as the analysis sends
+// it; the watched domain when none is selected.
+QString analysedDomain(const Workspace &ws) {
+    QString domain;
+    if (ws.ui.ListBox2 && !ws.ui.ListBox2->selectedItems().isEmpty())
+        domain = ws.ui.ListBox2->selectedItems().first()->text();
+    domain.remove(QStringLiteral("http://"), Qt::CaseInsensitive);
+    if (domain.isEmpty() && ws.ui.Domain_Xovi)
+        domain = ws.ui.Domain_Xovi->currentText();
+    return domain;
+}
+
+// File names keep no separators: the same characters go as in the backlink report names.
+QString withoutSeparators(QString text, bool quotes) {
+    for (const QChar c : QStringLiteral(".:-/"))
+        text.remove(c);
+    if (quotes)
+        text.remove(QLatin1Char('"'));
+    return text;
+}
+
+} // namespace
+
+QChartView *createRankingChartView(QWidget *parent) {
+    auto *view = new QChartView(new QChart, parent);
+    view->setObjectName(QStringLiteral("Chart1"));
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+void refreshRankingChart(Workspace &ws) {
+    if (!ws.ui.Chart1 || !ws.ui.StringGrid5)
+        return;
+    QChart *old = ws.ui.Chart1->chart();
+    ws.ui.Chart1->setChart(buildChart(rankingHistory(ws.ui.StringGrid5->grid())));
+    delete old;
+}
+
+QString saveRankingChart(Workspace &ws, const QDate &today) {
+    // The chart is saved as the operator sees it (lines switched off stay off); one never drawn
+    // is drawn first.
+    if (ws.ui.Chart1->chart()->series().isEmpty())
+        refreshRankingChart(ws);
+    for (const char *folder : {"reporting", "reporting\\xovi", "reporting\\xovi\\verlauf"})
+        createFolder(ws.path(QString::fromLatin1(folder)));
+    const QString stem = ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") +
+                                 withoutSeparators(analysedDomain(ws), true) + QLatin1Char('_') +
+                                 withoutSeparators(DateFormats::formatShort(today), false));
+
+    QChartView *view = ws.ui.Chart1;
+    // A chart never shown has no size of its own yet.
+    if (view->width() < 400 || view->height() < 300)
+        view->resize(std::max(view->width(), 900), std::max(view->height(), 500));
+    QImage image(view->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        view->render(&painter);
+    }
+    QImageWriter png(stem + QStringLiteral(".png"), "png");
+    if (!png.write(image))
+        throw Error(textfile::cannotCreateText(stem + QStringLiteral(".png"), png.errorString()));
+
+    QSvgGenerator svg;
+    svg.setFileName(stem + QStringLiteral(".svg"));
+    svg.setSize(view->size());
+    svg.setViewBox(QRect(QPoint(0, 0), view->size()));
+    svg.setTitle(QStringLiteral("Rankingverlauf"));
+    {
+        QPainter painter;
+        if (!painter.begin(&svg))
+            throw Error(
+                textfile::cannotCreateText(stem + QStringLiteral(".svg"), QStringLiteral("SVG")));
+        view->render(&painter);
+    }
+
+    const StringGrid &grid = ws.ui.StringGrid5->grid();
+    SaveGridCsv(grid, stem + QStringLiteral(".csv"));
+    Memo table;
+    ExportGridHtml(grid, table);
+    textfile::saveMemo(table, stem + QStringLiteral(".html"));
+    return stem;
+}
+
+} // namespace kf::trends
