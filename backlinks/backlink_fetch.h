@@ -5,9 +5,9 @@
 namespace kf {
 
 struct Workspace;
-class Memo;
-
 namespace backlinks {
+
+class ReplyLines;
 
 // "Check!" of the panel "Backlinkchecker": the backlinks of the domain in Edit44 from XOVI or
 // SEOkicks into StringGrid5 and three report files per source.
@@ -26,7 +26,7 @@ private:
     void fetchFromSeokicks();
     // The XOVI walk: one grid row per "<linkingUrl>" of the reply copy, the window kept
     // responsive between rows.
-    void walkXoviReply(const Memo &reply);
+    void walkXoviReply(const ReplyLines &reply);
     void resetGrid(const QStringList &titles);
     // The CSV, HTML and list files under reporting\backlink\<source>; speich keeps the list.
     void saveReports(const QString &sourceFolder);
