@@ -13,6 +13,7 @@
 #include "widgets/memo_view.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 
 namespace kf::backlinks {
@@ -58,11 +59,16 @@ void CounterCheck::run() {
     found.prepare();
 
     const QString domain = ui.Edit44->text();
+    pausedNs_ = 0;
     for (int i = 0; i < count && !ws_.closing; ++i) {
         const QString address = lines.line(i);
         ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Gegenprobe - Backlink auf: ") + address);
         // Read anew for every line: the operator may change the pace during the run.
-        Pause(wholeNumber(ui.ComboBox19->currentText()));
+        const int pause = wholeNumber(ui.ComboBox19->currentText());
+        QElapsedTimer paused;
+        paused.start();
+        Pause(pause);
+        pausedNs_ += paused.nsecsElapsed();
         grid.setCell(verdictCol, i, checkPage(address, domain));
     }
 

@@ -18,6 +18,9 @@ public:
 
     void run();
 
+    // Time the last run spent in its pauses between pages, as the clock measured it.
+    qint64 pausedNs() const { return pausedNs_; }
+
 private:
     // One list line: its verdict, and the line into Memo1 when the page mentions the domain.
     QString checkPage(const QString &address, const QString &domain);
@@ -25,6 +28,7 @@ private:
     Workspace &ws_;
     const BacklinkFetch &lastFetch_;
     bool running_ = false;
+    qint64 pausedNs_ = 0;
 };
 
 } // namespace backlinks

@@ -4,6 +4,8 @@
 // must stay under 1 % of the run.
 
 #include "app/application.h"
+#include "backlinks/backlink_fetch.h"
+#include "backlinks/counter_check.h"
 #include "bench_support.h"
 #include "core/dialogs.h"
 #include "sandbox/seokicks.h"
@@ -95,6 +97,8 @@ BENCHMARK(BM_XoviFetch)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 constexpr int kPages = 1000;
 constexpr int kPauseMs = 100; // the lowest "Checkfrequenz"
 
+double pausedSeconds = 0;
+
 void BM_CounterCheck(benchmark::State &state) {
     Bench bench;
     std::vector<sandbox::LinkingPage> pages;
@@ -111,12 +115,17 @@ void BM_CounterCheck(benchmark::State &state) {
     bench.service.handle(sandbox::xoviBacklinks({"k", {{"http://www.example.com", links}}, {}}));
     bench.form->findChild<QRadioButton *>("RadioButton40")->setChecked(true);
     bench.form->findChild<QLineEdit *>("maxerg")->setText(QString::number(kPages));
-    bench.click("Button99");
     bench.form->findChild<QComboBox *>("ComboBox19")->setCurrentText(QString::number(kPauseMs));
+    // The window's own subsystem objects, driven directly so that the run's pause time can be
+    // read back; "Check!" and "Gegenprobe" call exactly these.
+    kf::backlinks::BacklinkFetch fetch(bench.form->workspace());
+    kf::backlinks::CounterCheck check(bench.form->workspace(), fetch);
+    fetch.fetch();
+    if (bench.rows() != kPages + 2)
+        state.SkipWithError("wrong row count");
     for (auto _ : state)
-        bench.click("Button6");
-    // Every list line pauses, the header line and the empty line too.
-    state.counters["pauses_s"] = (kPages + 2) * kPauseMs / 1000.0;
+        check.run();
+    pausedSeconds = check.pausedNs() / 1e9;
 }
 BENCHMARK(BM_CounterCheck)->Iterations(1)->Unit(benchmark::kSecond);
 
@@ -132,12 +141,15 @@ int main(int argc, char **argv) {
                 "BM_XoviFetch/10000", 10.0);
         const double run = r.seconds("BM_CounterCheck/iterations:1");
         if (run > 0) {
-            const double pauses = (kPages + 2) * kPauseMs / 1000.0;
-            const double own = run - pauses;
-            std::printf("Counter-check of %d pages: run %.2f s, pauses %.2f s, own time %.3f s "
-                        "= %.2f %% of the run (target < 1 %%) %s\n",
-                        kPages, run, pauses, own, 100 * own / run,
-                        own < 0.01 * run ? "ok" : "TOO SLOW");
+            // Every list line pauses, the header line and the empty line too.
+            const double nominal = (kPages + 2) * kPauseMs / 1000.0;
+            const double own = run - pausedSeconds;
+            std::printf("Counter-check of %d pages: run %.2f s, pauses %.2f s as measured (%.2f s "
+                        "nominal), own time %.3f s = %.2f %% of the run (target < 1 %%) %s; "
+                        "beyond the nominal pauses %.3f s = %.2f %%\n",
+                        kPages, run, pausedSeconds, nominal, own, 100 * own / run,
+                        own < 0.01 * run ? "ok" : "TOO SLOW", run - nominal,
+                        100 * (run - nominal) / run);
         }
     });
 }
