@@ -1,6 +1,8 @@
 // "Check!": backlinks from XOVI and SEOkicks into the result grid and the three report files.
 #include "backlink_window.h"
 
+#include <QTimer>
+
 using sandbox::Backlink;
 
 namespace {
@@ -79,6 +81,26 @@ TEST_F(XoviFetch, MarkerAmongTheLastLinesGivesEmptyCells) {
     EXPECT_EQ(rows(), 3);
     EXPECT_EQ(cell(1, 2), "http://late.example/");
     EXPECT_EQ(cell(2, 2), "");
+}
+
+TEST_F(BacklinkWindow, XoviWalkKeepsTheWindowWorkingOnItsOwnCopyOfTheReply) {
+    std::vector<Backlink> many;
+    for (int i = 0; i < 5000; ++i)
+        many.push_back({"http://verzeichnis.example/" + std::to_string(i), "a", "t", true});
+    xovi.service().handle(sandbox::xoviBacklinks({kKey, {{"http://www.example.com", many}}, {}}));
+    edit("maxerg")->setText("5000");
+    // While the walk runs, another handler empties speich and "Check!" is pressed again.
+    bool handled = false;
+    QTimer::singleShot(0, form, [&] {
+        handled = true;
+        testing_gui::setMemoText(testing_gui::control(form, "speich"), "");
+        QTest::mouseClick(testing_gui::control<QPushButton>(form, "Button99"), Qt::LeftButton);
+    });
+    fetchFrom("RadioButton40");
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(xovi.service().targets().size(), 1u);
+    EXPECT_EQ(rows(), 5002);
+    EXPECT_EQ(cell(1, 5001), "http://verzeichnis.example/4999");
 }
 
 TEST_F(XoviFetch, KeepsAWidenedGridAndWritesEveryColumn) {
