@@ -8,6 +8,7 @@
 #include "text/string_grid.h"
 #include "text/text_file.h"
 #include "trends/date_table.h"
+#include "trends/keyword_watch.h"
 #include "widgets/memo_view.h"
 #include "widgets/program_icon.h"
 
@@ -217,12 +218,24 @@ void TForm1::Keywordcheck1Click() {}
 void TForm1::LinklisteXoviRanking1Click() {}
 void TForm1::Button3Click() {}
 void TForm1::Button4Click() {}
-void TForm1::Button5Click() {}
-void TForm1::Button6Click() {}
-void TForm1::Button99Click() {}
+void TForm1::Button5Click() {
+    kf::runHandler([this] { trendAnalysis_.run(); });
+}
+void TForm1::Button6Click() {
+    kf::runHandler([this] { counterCheck_.run(); });
+}
+void TForm1::Button99Click() {
+    kf::runHandler([this] { backlinkFetch_.fetch(); });
+}
 void TForm1::ProjekteChange() {}
 void TForm1::ProjekteKeyDown() {}
 void TForm1::Edit2KeyDown() {}
-void TForm1::Domain_XoviChange() {}
-void TForm1::Domain_XoviKeyDown() {}
-void TForm1::kw_analyze_entryKeyDown() {}
+void TForm1::Domain_XoviChange() {
+    kf::runHandler([this] { kf::trends::chooseDomain(ws_); });
+}
+void TForm1::Domain_XoviKeyDown() {
+    kf::runHandler([this] { kf::trends::enterDomain(ws_); });
+}
+void TForm1::kw_analyze_entryKeyDown() {
+    kf::runHandler([this] { kf::trends::enterKeyword(ws_); });
+}

@@ -3,7 +3,10 @@
 #include "analytics/check_run.h"
 #include "analytics/site_report.h"
 #include "analytics/site_table.h"
+#include "backlinks/backlink_fetch.h"
+#include "backlinks/counter_check.h"
 #include "core/workspace.h"
+#include "trends/trend_analysis.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -100,6 +103,9 @@ private:
     kf::analytics::SiteTable siteTable_{ws_};
     kf::analytics::CheckRun checkRun_{ws_};
     kf::analytics::SiteReport siteReport_{ws_};
+    kf::trends::TrendAnalysis trendAnalysis_{ws_};
+    kf::backlinks::BacklinkFetch backlinkFetch_{ws_};
+    kf::backlinks::CounterCheck counterCheck_{ws_, backlinkFetch_};
 
     QPointer<QWidget> crawler_;
     QSystemTrayIcon *TrayIcon1 = nullptr;

@@ -1,0 +1,206 @@
+#include "backlinks/backlink_fetch.h"
+
+#include "backlinks/reply_lines.h"
+#include "backlinks/report_names.h"
+#include "core/data_folder.h"
+#include "core/workspace.h"
+#include "text/grid_tools.h"
+#include "text/memo.h"
+#include "text/string_grid.h"
+#include "text/text_file.h"
+#include "widgets/grid_view.h"
+#include "widgets/memo_view.h"
+#include "xovi/xovi_request.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace kf::backlinks {
+
+namespace {
+
+const QString kLinkingUrlTag = QStringLiteral("<linkingUrl>");
+const QString kUrlTag = QStringLiteral("<url>");
+constexpr int kEventTickMs = 15;
+
+// The limit sent to XOVI: above 10000 the edit and the request fall back to 1000.
+QString xoviLimit(QLineEdit *maxerg) {
+    if (wholeNumber(maxerg->text()) > 10000)
+        maxerg->setText(QStringLiteral("1000"));
+    return maxerg->text();
+}
+
+QString withoutCdataMarks(QString anchor) {
+    anchor.remove(QStringLiteral("<![CDATA["), Qt::CaseInsensitive);
+    anchor.remove(QStringLiteral("]]>"), Qt::CaseInsensitive);
+    return anchor;
+}
+
+void makeFolder(const Workspace &ws, const QString &relative) {
+    const QString folder = ws.path(relative);
+    if (!folderExists(folder))
+        createFolder(folder);
+}
+
+// A run processes window events, so a second click must not start another on top of it.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool &flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+
+private:
+    bool &flag_;
+};
+
+} // namespace
+
+void BacklinkFetch::fetch() {
+    if (running_)
+        return;
+    RunningFlag running(running_);
+    if (ws_.ui.RadioButton40->isChecked())
+        fetchFromXovi();
+    else if (ws_.ui.RadioButton18->isChecked())
+        fetchFromSeokicks();
+}
+
+void BacklinkFetch::resetGrid(const QStringList &titles) {
+    StringGrid &grid = ws_.ui.StringGrid5->grid();
+    for (int row = 0; row < grid.rowCount(); ++row)
+        grid.clearRow(row);
+    grid.setRowCount(2);
+    for (int col = 0; col < titles.size(); ++col)
+        grid.setCell(col, 0, titles[col]);
+}
+
+void BacklinkFetch::fetchFromXovi() {
+    const Controls &ui = ws_.ui;
+    // A limit that is no number stops the run before any request.
+    const QString limit = xoviLimit(ui.maxerg);
+    Memo &speich = ui.speich->memo();
+    speich.prepare();
+    ws_.fetchIntoSpeich(xovi::requestUrl(
+        ui.xovi_api_key->text(), QStringLiteral("links"), QStringLiteral("getbacklinks"),
+        QStringLiteral("&domain=") + ui.Edit44->text() + QStringLiteral("&limit=") + limit));
+    textfile::saveMemo(speich, ws_.path(QStringLiteral("tmp_xovi_bkl.txt")));
+    resetGrid({QStringLiteral("Nr."), QStringLiteral("Link-URL"), QStringLiteral("Ankertext")});
+
+    // The walk keeps the window working, and a handler run meanwhile may refill speich: the
+    // walk reads its own copy of the reply.
+    walkXoviReply(ReplyLines(speich.text()));
+
+    saveReports(QStringLiteral("reporting\\backlink\\xovi"));
+    showTable();
+}
+
+void BacklinkFetch::walkXoviReply(const ReplyLines &reply) {
+    StringGrid &grid = ws_.ui.StringGrid5->grid();
+    const int count = reply.count();
+    // The reply is in memory already: nothing to wait for, only the window to keep alive. It
+    // gets its events at every frame tick rather than per row, so that 10,000 rows do not
+    // cost 10,000 repaints.
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (int i = 0; i < count && !ws_.closing; ++i) {
+        if (reply.line(i) != kLinkingUrlTag)
+            continue;
+        ws_.setCaption(ws_.WindowTitle + QStringLiteral(" hole Backlink-Nr.:") +
+                       QString::number(grid.rowCount()));
+        if (sinceEvents.elapsed() >= kEventTickMs) {
+            QCoreApplication::processEvents();
+            sinceEvents.restart();
+        }
+        const int row = grid.rowCount();
+        grid.setCell(0, row, QString::number(row));
+        grid.setCell(1, row, reply.line(i + 1).toString());
+        grid.setCell(2, row, reply.line(i + 5).toString());
+        grid.setRowCount(row + 1);
+        FitColumns(grid, 40);
+    }
+}
+
+void BacklinkFetch::fetchFromSeokicks() {
+    const Controls &ui = ws_.ui;
+    Memo &speich = ui.speich->memo();
+    speich.clear();
+    ws_.fetchIntoSpeich(
+        seokicksEndpoint() + QStringLiteral("/SEOkicksService/V1/inlinkData?appid=") +
+        ui.seokicksapi->text() + QStringLiteral("&query=") + ui.Edit44->text() +
+        QStringLiteral("&details=2&results=") + ui.maxerg->text() + QStringLiteral("&page=1"));
+    resetGrid({QStringLiteral("Nr."), QStringLiteral("Link-URL"), QStringLiteral("Ankertext"),
+               QStringLiteral("Follow"), QStringLiteral("Ziel-URL")});
+
+    Memo &ueberblick = ui.ueberblick->memo();
+    ueberblick.prepare();
+    ueberblick.setText(speich.text());
+    textfile::saveMemo(ueberblick, ws_.path(QStringLiteral("tmp_blk.txt")));
+
+    StringGrid &grid = ui.StringGrid5->grid();
+    const ReplyLines lines(ueberblick.text());
+    const int count = lines.count();
+    for (int i = 0; i < count; ++i) {
+        if (lines.line(i) != kUrlTag)
+            continue;
+        const int row = grid.rowCount();
+        grid.setCell(0, row, QString::number(row));
+        grid.setCell(1, row, lines.line(i + 1).toString());
+        grid.setCell(2, row, withoutCdataMarks(lines.line(i + 6).toString()));
+        grid.setCell(3, row, lines.line(i + 11).toString());
+        grid.setCell(4, row, lines.line(i + 19).toString());
+        grid.setRowCount(row + 1);
+        FitColumns(grid, 40);
+    }
+
+    saveReports(QStringLiteral("reporting\\backlink\\seokicks"));
+    showTable();
+    // The list text holds the header line and the empty line besides the links.
+    ws_.setCaption(ws_.WindowTitle + u' ' + QString::number(speich.lineCount() - 2) +
+                   QStringLiteral(" Links gefunden"));
+}
+
+void BacklinkFetch::saveReports(const QString &sourceFolder) {
+    makeFolder(ws_, QStringLiteral("reporting"));
+    makeFolder(ws_, QStringLiteral("reporting\\backlink"));
+    makeFolder(ws_, sourceFolder);
+
+    const QString stem = ws_.path(sourceFolder + u'\\' + fileStem(ws_.ui.Edit44->text()));
+    const StringGrid &grid = ws_.ui.StringGrid5->grid();
+    Memo &speich = ws_.ui.speich->memo();
+
+    ws_.SavePath = stem + QStringLiteral(".csv");
+    SaveGridCsv(grid, ws_.SavePath);
+
+    ExportGridHtml(grid, speich);
+    ws_.SavePath = stem + QStringLiteral(".html");
+    textfile::saveMemo(speich, ws_.SavePath);
+
+    ws_.ui.ueberblick->memo().clear();
+    speich.clear();
+
+    ws_.SavePath = stem + QStringLiteral("_list.txt");
+    QString list;
+    for (const QString &cell : columnTexts(grid, 1))
+        list += cell + QStringLiteral("\r\n");
+    speich.setText(list);
+    lastListFile_ = ws_.SavePath;
+    textfile::saveMemo(speich, ws_.SavePath);
+}
+
+void BacklinkFetch::showTable() {
+    QWidget *form = ws_.ui.form;
+    if (!form)
+        return;
+    auto *analysis = form->findChild<QTabWidget *>(QStringLiteral("PageControl3"));
+    auto *table = form->findChild<QWidget *>(QStringLiteral("Tabelle"));
+    if (analysis && table)
+        analysis->setCurrentWidget(table);
+    auto *pages = form->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+    auto *page = form->findChild<QWidget *>(QStringLiteral("TabSheet4"));
+    if (pages && page)
+        pages->setCurrentWidget(page);
+}
+
+} // namespace kf::backlinks

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+namespace kf {
+
+struct Workspace;
+namespace backlinks {
+
+class ReplyLines;
+
+// "Check!" of the panel "Backlinkchecker": the backlinks of the domain in Edit44 from XOVI or
+// SEOkicks into StringGrid5 and three report files per source.
+class BacklinkFetch {
+public:
+    explicit BacklinkFetch(Workspace &ws) : ws_(ws) {}
+
+    void fetch();
+
+    // The list file the last fetch wrote (empty before the first); the counter-check rewrites
+    // the list only while SavePath still names it.
+    const QString &lastListFile() const { return lastListFile_; }
+
+private:
+    void fetchFromXovi();
+    void fetchFromSeokicks();
+    // The XOVI walk: one grid row per "<linkingUrl>" of the reply copy, the window kept
+    // responsive between rows.
+    void walkXoviReply(const ReplyLines &reply);
+    void resetGrid(const QStringList &titles);
+    // The CSV, HTML and list files under reporting\backlink\<source>; speich keeps the list.
+    void saveReports(const QString &sourceFolder);
+    void showTable();
+
+    Workspace &ws_;
+    QString lastListFile_;
+    bool running_ = false;
+};
+
+} // namespace backlinks
+} // namespace kf

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace kf {
+
+struct Workspace;
+
+namespace backlinks {
+
+class BacklinkFetch;
+
+// "Gegenprobe": fetches every page of column 1 of StringGrid5 and tells in a new last column
+// whether it still mentions the domain text of Edit44; the pages that do go to the found file.
+class CounterCheck {
+public:
+    CounterCheck(Workspace &ws, const BacklinkFetch &lastFetch) : ws_(ws), lastFetch_(lastFetch) {}
+
+    void run();
+
+    // Time the last run spent in its pauses between pages, as the clock measured it.
+    qint64 pausedNs() const { return pausedNs_; }
+
+private:
+    // One list line: its verdict, and the line into Memo1 when the page mentions the domain.
+    QString checkPage(const QString &address, const QString &domain);
+
+    Workspace &ws_;
+    const BacklinkFetch &lastFetch_;
+    bool running_ = false;
+    qint64 pausedNs_ = 0;
+};
+
+} // namespace backlinks
+} // namespace kf

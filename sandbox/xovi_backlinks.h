@@ -1,0 +1,42 @@
+#pragma once
+
+// A stand-in for XOVI's backlink method (service "links", method "getbacklinks"): one
+// <backlink> record per linking page, its <linkingUrl> first and the anchor text next.
+
+#include "sandbox/loopback_service.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace sandbox {
+
+struct Backlink {
+    std::string linkingUrl;
+    std::string anchorText;
+    std::string targetUrl;
+    bool follow = true;
+};
+
+struct XoviBacklinkData {
+    std::string key; // any other key gets an error reply
+    // The backlinks per domain, the domain exactly as the request names it.
+    std::map<std::string, std::vector<Backlink>> links;
+    // Asked for a domain not in `links`; without it such a domain has no backlinks.
+    std::function<std::vector<Backlink>(const std::string &domain)> otherwise;
+};
+
+std::string xoviBacklinkReply(const std::vector<Backlink> &links);
+
+// At most "limit" records, when the limit is a number.
+Handler xoviBacklinks(XoviBacklinkData data);
+
+// Backlinks an agency would recognise for any domain: directories, blogs, forums and press
+// portals, 40 to 140 per domain, the linking pages below `webBase` (the web-page stand-in).
+XoviBacklinkData sampleXoviBacklinks(const std::string &key, const std::string &webBase);
+
+// The shared sample: deterministic linking pages of a domain below webBase.
+std::vector<Backlink> sampleBacklinks(const std::string &domain, const std::string &webBase);
+
+} // namespace sandbox

@@ -1,0 +1,152 @@
+// "Check!": backlinks from XOVI and SEOkicks into the result grid and the three report files.
+#include "backlink_window.h"
+
+#include <QTimer>
+
+using sandbox::Backlink;
+
+namespace {
+const std::vector<Backlink> kTwoLinks = {
+    {"http://blog.example/a", "Example &amp; Co", "http://www.example.com/", true},
+    {"http://forum.example/t/9", "hier", "http://www.example.com/shop", false},
+};
+} // namespace
+
+class XoviFetch : public BacklinkWindow {
+protected:
+    void SetUp() override {
+        BacklinkWindow::SetUp();
+        xovi.service().handle(
+            sandbox::xoviBacklinks({kKey, {{"http://www.example.com", kTwoLinks}}, {}}));
+    }
+};
+
+TEST_F(XoviFetch, FillsGridAndWritesTheThreeReportsByteForByte) {
+    fetchFrom("RadioButton40");
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+
+    const auto targets = xovi.service().targets();
+    ASSERT_EQ(targets.size(), 1u);
+    EXPECT_EQ(targets[0], std::string("/api/index.php?key=xovi-key-7&service=links&method="
+                                      "getbacklinks&domain=http://www.example.com&limit=100"
+                                      "&format=xml"));
+    EXPECT_EQ(rows(), 4);
+    EXPECT_EQ(cols(), 5); // the fetch leaves the column count alone
+    EXPECT_EQ(cell(0, 1), "");
+    EXPECT_EQ(cell(0, 2), "2");
+    EXPECT_EQ(cell(1, 3), "http://forum.example/t/9");
+    EXPECT_EQ(cell(2, 2), "Example &amp;amp; Co"); // raw reply text, entities not decoded
+
+    const QString folder = "reporting/backlink/xovi/" + stem;
+    EXPECT_EQ(data.read(folder + ".csv"),
+              "Nr.,Link-URL,Ankertext,,\r\n,,,,\r\n2,http://blog.example/a,\"Example &amp;amp; "
+              "Co\",,\r\n3,http://forum.example/t/9,hier,,\r\n");
+    EXPECT_EQ(data.read(folder + "_list.txt"),
+              "Link-URL\r\n\r\nhttp://blog.example/a\r\nhttp://forum.example/t/9\r\n");
+    const QByteArray html = data.read(folder + ".html");
+    EXPECT_TRUE(html.startsWith("  <table>\r\n  <tr>\r\n    <td align=\"left\" valign=\"top\">Nr."
+                                "</td>\r\n"));
+    EXPECT_TRUE(html.contains("<td align=\"left\" valign=\"top\">Example &amp;amp;amp; Co</td>"));
+    EXPECT_EQ(html.count("<tr>"), 4);
+    EXPECT_TRUE(data.read("tmp_xovi_bkl.txt").contains("\r\n<linkingUrl>\r\n"));
+
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b hole Backlink-Nr.:3");
+    EXPECT_EQ(form->workspace().SavePath, data.path(folder + "_list.txt"));
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "ueberblick")), "");
+}
+
+TEST_F(XoviFetch, LimitRulesAndLimitThatIsNoNumber) {
+    edit("maxerg")->setText("10000");
+    fetchFrom("RadioButton40");
+    edit("maxerg")->setText("10001");
+    fetchFrom("RadioButton40");
+    EXPECT_EQ(edit("maxerg")->text(), "1000");
+    auto targets = xovi.service().targets();
+    ASSERT_EQ(targets.size(), 2u);
+    EXPECT_NE(targets[0].find("&limit=10000&"), std::string::npos);
+    EXPECT_NE(targets[1].find("&limit=1000&"), std::string::npos);
+
+    edit("maxerg")->setText("abc");
+    fetchFrom("RadioButton40");
+    EXPECT_EQ(xovi.service().targets().size(), 2u); // stopped before any request
+    EXPECT_EQ(boxes.texts(), QStringList{"'abc' ist kein gültiger Integerwert"});
+}
+
+TEST_F(XoviFetch, MarkerAmongTheLastLinesGivesEmptyCells) {
+    xovi.service().prepend([](const sandbox::Request &) -> std::optional<sandbox::Reply> {
+        return sandbox::Reply::xml("<data><backlink><linkingUrl>http://late.example/");
+    });
+    fetchFrom("RadioButton40");
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(cell(1, 2), "http://late.example/");
+    EXPECT_EQ(cell(2, 2), "");
+}
+
+TEST_F(BacklinkWindow, XoviWalkKeepsTheWindowWorkingOnItsOwnCopyOfTheReply) {
+    std::vector<Backlink> many;
+    for (int i = 0; i < 5000; ++i)
+        many.push_back({"http://verzeichnis.example/" + std::to_string(i), "a", "t", true});
+    xovi.service().handle(sandbox::xoviBacklinks({kKey, {{"http://www.example.com", many}}, {}}));
+    edit("maxerg")->setText("5000");
+    // While the walk runs, another handler empties speich and "Check!" is pressed again.
+    bool handled = false;
+    QTimer::singleShot(0, form, [&] {
+        handled = true;
+        testing_gui::setMemoText(testing_gui::control(form, "speich"), "");
+        QTest::mouseClick(testing_gui::control<QPushButton>(form, "Button99"), Qt::LeftButton);
+    });
+    fetchFrom("RadioButton40");
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(xovi.service().targets().size(), 1u);
+    EXPECT_EQ(rows(), 5002);
+    EXPECT_EQ(cell(1, 5001), "http://verzeichnis.example/4999");
+}
+
+TEST_F(XoviFetch, KeepsAWidenedGridAndWritesEveryColumn) {
+    // A trend table left 55 columns and hidden cells behind.
+    QMetaObject::invokeMethod(grid(), "setColCount", Q_ARG(int, 55));
+    QMetaObject::invokeMethod(grid(), "setCell", Q_ARG(int, 54), Q_ARG(int, 3),
+                              Q_ARG(QString, "17"));
+    fetchFrom("RadioButton40");
+    EXPECT_EQ(cols(), 55);
+    EXPECT_EQ(cell(54, 3), "");
+    const QList<QByteArray> lines =
+        data.read("reporting/backlink/xovi/" + stem + ".csv").split('\n');
+    ASSERT_EQ(lines.size(), 5); // four rows and the end after the last CR LF
+    EXPECT_EQ(lines[1], QByteArray(54, ',') + '\r');
+    EXPECT_EQ(data.read("reporting/backlink/xovi/" + stem + ".html").count("<td "), 4 * 55);
+}
+
+TEST_F(BacklinkWindow, SeokicksRemovesCdataAndCountsTheLinks) {
+    seokicksService.handle(
+        sandbox::seokicks({kAppid, {{"http://www.example.com", kTwoLinks}}, {}}));
+    edit("maxerg")->setText("abc"); // sent as typed: SEOkicks does not check it
+    fetchFrom("RadioButton18");
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(seokicksService.targets().at(0),
+              "/SEOkicksService/V1/inlinkData?appid=kicks-9&query=http://www.example.com"
+              "&details=2&results=abc&page=1");
+    EXPECT_EQ(cell(2, 2), "Example &amp; Co");
+    EXPECT_EQ(cell(3, 2), "1");
+    EXPECT_EQ(cell(3, 3), "0");
+    EXPECT_EQ(cell(4, 3), "http://www.example.com/shop");
+    EXPECT_EQ(data.read("reporting/backlink/seokicks/" + stem + ".csv"),
+              "Nr.,Link-URL,Ankertext,Follow,Ziel-URL\r\n,,,,\r\n2,http://blog.example/a,"
+              "\"Example &amp; Co\",1,http://www.example.com/\r\n3,http://forum.example/t/9,"
+              "hier,0,http://www.example.com/shop\r\n");
+    EXPECT_TRUE(data.read("tmp_blk.txt").contains("<![CDATA[hier]]>"));
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b 2 Links gefunden");
+
+    edit("seokicksapi")->setText("wrong");
+    fetchFrom("RadioButton18");
+    EXPECT_EQ(rows(), 2); // the error reply has no records; the files are still written
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b 0 Links gefunden");
+}
+
+TEST_F(BacklinkWindow, AFailedRequestEndsTheRunWithItsErrorBox) {
+    xovi.service().stop();
+    fetchFrom("RadioButton40");
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_FALSE(data.exists("reporting/backlink"));
+}
