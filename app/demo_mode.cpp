@@ -162,7 +162,9 @@ void DemoMode::markWindows(Windows &windows) const {
     if (auto *watched = form->findChild<QComboBox *>(QStringLiteral("Domain_Xovi")))
         watched->setCurrentText(q(kMainDomain));
     if (auto *domain = form->findChild<QLineEdit *>(QStringLiteral("Edit44")))
-        domain->setText(q(kMainUrl));
+        domain->setText(q(kMainDomain)); // the linking pages name it with and without scheme
+    if (auto *pause = form->findChild<QComboBox *>(QStringLiteral("ComboBox19")))
+        pause->setCurrentText(QStringLiteral("100")); // the stand-ins answer at once
     if (auto *sitemap = windows.form2->findChild<QLineEdit *>(QStringLiteral("Edit1")))
         sitemap->setText(q(services_.sitemapUrl()));
 }

@@ -24,7 +24,9 @@ const std::vector<AnalyticsSite> &analyticsSites();
 inline const std::string kProject = "Demo";
 const std::vector<std::string> &projectDomains();
 
-// The domain the keyword lists, trends, backlinks and the sitemap are about.
+// The domain the keyword lists, trends, backlinks and the sitemap are about. The demo window
+// opens with it as the backlink checker's domain text, the text the counter-check looks for
+// in the linking pages.
 inline const std::string kMainDomain = "www.lindenhof-gaertnerei.example";
 inline const std::string kMainUrl = "http://" + kMainDomain;
 
