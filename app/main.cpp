@@ -1,5 +1,7 @@
 #include "app/application.h"
+#include "app/demo_mode.h"
 #include "core/data_folder.h"
+#include "core/dialogs.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -7,6 +9,8 @@
 #include <QScreen>
 #include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
@@ -20,7 +24,26 @@ int main(int argc, char **argv) {
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslations);
 
-    Windows windows = createWindows(kf::chooseAppFolder(app.arguments()));
+    // --demo: stand-ins of every service on 127.0.0.1 and a data folder of the demo's own. They
+    // outlive the windows (declared first, destroyed last).
+    std::unique_ptr<kf::demo::DemoMode> demo;
+    QString appFolder;
+    if (kf::demo::requested(app.arguments())) {
+        QString refusal;
+        demo = kf::demo::DemoMode::start(app.arguments(), &refusal);
+        if (!demo) {
+            std::fprintf(stderr, "%s\n", refusal.toLocal8Bit().constData());
+            dialogs::showMessage(refusal);
+            return 1;
+        }
+        appFolder = demo->appFolder();
+    } else {
+        appFolder = kf::chooseAppFolder(app.arguments());
+    }
+
+    Windows windows = createWindows(appFolder);
+    if (demo)
+        demo->markWindows(windows);
     if (QScreen *screen = QGuiApplication::primaryScreen())
         windows.form1->move(screen->availableGeometry().topLeft());
     windows.form1->show();

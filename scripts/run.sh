@@ -1,6 +1,7 @@
 #!/bin/sh
 # Sets up, builds and starts Kelvaro Fennwick. Extra arguments go to the program
-# (for example --data-dir DIR). Without a display the program runs inside Xvfb.
+# (for example --demo for the demo on built-in stand-in services, or --data-dir DIR).
+# Without a display the program runs inside Xvfb.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/build.sh

@@ -1,23 +1,19 @@
 #pragma once
 
+#include "sandbox/loopback_service.h"
+
 #include <QString>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
-namespace httplib {
-class Server;
-}
-
-// A loopback stand-in for a Piwik server: it answers each API method with the reply a test
-// sets (200 with an XML body, or another status) and records every request target as received.
+// A loopback stand-in for a Piwik server whose replies the test sets: it answers each API
+// method with the reply set for it (200 with an XML body, or another status) and records every
+// request target as received. It runs on the shared stand-in service of sandbox/.
 class FakePiwik {
 public:
     FakePiwik();
-    ~FakePiwik();
     FakePiwik(const FakePiwik &) = delete;
     FakePiwik &operator=(const FakePiwik &) = delete;
 
@@ -31,18 +27,10 @@ public:
     std::vector<std::string> requestsFor(const std::string &method) const;
 
     // Stops listening; later requests find the port closed.
-    void stop();
+    void stop() { service_.stop(); }
 
 private:
-    struct Reply {
-        std::string body;
-        int status = 200;
-    };
-
-    std::unique_ptr<httplib::Server> server_;
-    std::thread thread_;
-    int port_ = 0;
     mutable std::mutex mutex_;
-    std::map<std::string, Reply> replies_;
-    std::vector<std::pair<std::string, std::string>> requests_; // method, target
+    std::map<std::string, sandbox::Reply> replies_;
+    sandbox::LoopbackService service_; // last: stopped before the replies go
 };

@@ -1,0 +1,64 @@
+// The analytics stand-in answers like a Piwik server: its token check and its error replies.
+#include "net/http_client.h"
+#include "sandbox/demo_data.h"
+#include "sandbox/piwik.h"
+
+#include <QString>
+#include <gtest/gtest.h>
+
+using sandbox::LoopbackService;
+
+namespace {
+
+class PiwikStandIn : public ::testing::Test {
+protected:
+    void SetUp() override { service.handle(sandbox::piwik::handler(sandbox::piwik::demoData())); }
+    std::string fetch(const std::string &query) {
+        return client
+            .fetch(QString::fromStdString(service.base() + "/index.php?module=API&" + query))
+            .toStdString();
+    }
+    LoopbackService service;
+    kf::net::HttpClient client;
+};
+
+const std::string kToken = "&format=xml&token_auth=" + sandbox::demo::kAnalyticsToken;
+
+} // namespace
+
+TEST_F(PiwikStandIn, AWrongTokenGetsTheServersAccessErrorForEveryMethod) {
+    const std::string head =
+        "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<result>\n\t<error message=\"";
+    EXPECT_EQ(
+        fetch("method=SitesManager.getAllSites&format=xml&token_auth=wrong"),
+        head +
+            "You can't access this resource as it requires a 'superuser' access.\" />\n</result>");
+    EXPECT_EQ(fetch("method=Referers.getKeywords&idSite=2&period=day&date=2026-12-01&format=xml&"
+                    "token_auth="),
+              head +
+                  "You can't access this resource as it requires a 'view' access for the website "
+                  "id = 2.\" />\n</result>");
+    EXPECT_NE(
+        fetch("method=SEO.getRank&url=http://a.example/&format=xml&token_auth=x").find("<error"),
+        std::string::npos);
+    // With the token: the site list, and replies that repeat for the same question.
+    const std::string sites = fetch("method=SitesManager.getAllSites" + kToken);
+    EXPECT_NE(sites.find("\t<row>\n\t\t<idsite>1</idsite>\n\t\t<name>"), std::string::npos);
+    const std::string week =
+        "method=Referers.getWebsites&idSite=1&period=week&date=2026-12-01" + kToken;
+    EXPECT_EQ(fetch(week), fetch(week));
+    EXPECT_NE(fetch(week).find("<sum_daily_nb_uniq_visitors>"), std::string::npos);
+}
+
+TEST_F(PiwikStandIn, UnknownSitesPeriodsAndMethodsGetTheServersErrors) {
+    EXPECT_NE(fetch("method=Live.getCounters&idSite=99&lastMinutes=30" + kToken)
+                  .find("website id was set to '99'"),
+              std::string::npos);
+    EXPECT_NE(fetch("method=Referers.getKeywords&idSite=1&&date=2026-12-01" + kToken)
+                  .find("Please specify a value for 'period'."),
+              std::string::npos);
+    EXPECT_NE(fetch("method=Referers.getNothing&idSite=1" + kToken)
+                  .find("The method 'getNothing' does not exist or is not available in the module "
+                        "'Referers'."),
+              std::string::npos);
+}
