@@ -4,6 +4,8 @@
 #include "analytics/site_report.h"
 #include "analytics/site_table.h"
 #include "core/workspace.h"
+#include "projects/project_lists.h"
+#include "xovi/seo_panel.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -99,6 +101,8 @@ private:
     kf::analytics::SiteTable siteTable_{ws_};
     kf::analytics::CheckRun checkRun_{ws_};
     kf::analytics::SiteReport siteReport_{ws_};
+    kf::projects::ProjectLists projects_{ws_};
+    kf::xovi::SeoPanel seoPanel_{ws_, [this] { siteReport_.SeoRankRow(); }};
 
     QPointer<QWidget> crawler_;
     QSystemTrayIcon *TrayIcon1 = nullptr;
