@@ -1,0 +1,142 @@
+#include "xovi_window.h"
+
+namespace xovi_test {
+namespace {
+
+using KeywordLists = XoviWindow;
+
+const std::string kKeyInUrl = "/api/index.php?key=schl%C3%BCssel%201";
+
+QString address(const std::string &base, const QString &rest) {
+    return QString::fromStdString(base) + QStringLiteral("/api/index.php?key=schlüssel 1") + rest;
+}
+
+QByteArray titleOnlyHtml(const QByteArray &titles) {
+    QByteArray html = "  <table>\r\n  <tr>\r\n";
+    for (const QByteArray &t : titles.split(','))
+        html += "    <td align=\"left\" valign=\"top\">" + t + "</td>\r\n";
+    return html + "  </tr>\r\n  </table>\r\n";
+}
+
+TEST_F(KeywordLists, AllKeywordsFillTheGridSaveBothFilesLogTheAddressAndShowTheSeoTab) {
+    // A fresh installation: no reporting folder until the domain is entered.
+    addDomain(QStringLiteral("HTTP://www.garten.de"));
+    selectDomain(QStringLiteral("HTTP://www.garten.de"));
+    child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    check("xovi_kw");
+
+    EXPECT_EQ(service().targets().back(), kKeyInUrl + "&service=seo&method=getKeywords"
+                                                      "&domain=www.garten.de&limit=1500"
+                                                      "&sengine=google.de&format=xml");
+    EXPECT_EQ(grid(), QStringList({"Nr.|URL|Keyword|Position",
+                                   "1|http://www.garten.de/moebel/|gartenmöbel|3",
+                                   "2|http://www.garten.de/tische/|tisch &amp; stühle|17"}));
+    EXPECT_EQ(memoText(child("speich")), "");
+    EXPECT_EQ(lastLine("ueberblick"),
+              address(service().base(), "&service=seo&method=getKeywords&domain=www.garten.de"
+                                        "&limit=1500&sengine=google.de&format=xml"));
+    EXPECT_EQ(child<QTabWidget>("PageControl1")->currentWidget()->objectName(), "TabSheet1");
+    EXPECT_EQ(child<QTabWidget>("PageControl2")->currentWidget()->objectName(), "SEO");
+
+    const QString file = "reporting/xovi/key/" + stem("www.garten.de", systemDate());
+    EXPECT_EQ(folder.read(file + ".csv"),
+              "Nr.,URL,Keyword,Position\r\n1,http://www.garten.de/moebel/,gartenm\xF6"
+              "bel,3\r\n"
+              "2,http://www.garten.de/tische/,\"tisch &amp; st\xFChle\",17\r\n");
+    EXPECT_TRUE(folder.read(file + ".html")
+                    .contains("<td align=\"left\" valign=\"top\">tisch &amp;amp; st\xFChle</td>"));
+    EXPECT_EQ(folder.read("reporting/projekte.txt"), "Kunde\r\n");
+    EXPECT_EQ(form->workspace().SavePath, folder.path(file + ".csv"));
+}
+
+TEST_F(KeywordLists, NewAndLostAskByEngineIdKeepTheReplyAndNameFilesWithTheDateInForce) {
+    addDomain(QStringLiteral("www.garten.de"));
+    selectDomain(QStringLiteral("www.garten.de"));
+    auto *engine = child<QComboBox>("sengine");
+    const std::pair<const char *, const char *> engines[] = {
+        {"google.at", "sengineid=2"}, {"google.ch", "sengineid=28"},
+        {"bing.de", "sengineid=51"},  {"Google.de", ""},
+        {"google.de", "sengineid=1"},
+    };
+    for (const auto &[text, parameter] : engines) {
+        engine->setEditText(QString::fromLatin1(text));
+        check("xovi_kw_lost");
+        EXPECT_EQ(service().targets().back(), kKeyInUrl +
+                                                  "&service=seo&method=getLostKeywords"
+                                                  "&domain=www.garten.de&limit=1500&" +
+                                                  parameter + "&format=xml");
+    }
+    EXPECT_EQ(grid(), QStringList({"Nr.|Keyword|Position", "1|strandkorb|41"}));
+    EXPECT_TRUE(folder.read("tmp.txt").contains("\r\n<lostkeyword>\r\n"));
+    EXPECT_TRUE(
+        folder.exists("reporting/xovi/key/" + stem("www.garten.de", systemDate()) + "_lost.html"));
+
+    // After an analytics step the dates are ISO dates for the rest of the run.
+    child<QPushButton>("Button2")->click();
+    check("xovi_kw_new");
+    check("xovi_kw_new");
+    EXPECT_EQ(grid(), QStringList({"Nr.|Keyword|Position", "1|loungemöbel holz|8"}));
+    EXPECT_TRUE(folder.read("tmp.txt").contains("\r\n<newkeyword>\r\n"));
+    EXPECT_EQ(folder.read("reporting/xovi/key/www-garten-de" + isoDate() + "_new.csv"),
+              "Nr.,Keyword,Position\r\n1,\"loungem\xF6"
+              "bel holz\",8\r\n");
+}
+
+TEST_F(KeywordLists, HttpsStaysAnErrorReplyGivesTitleOnlyFilesAndAFailedFetchWritesNothing) {
+    addDomain(QStringLiteral("https://www.garten.de/"));
+    selectDomain(QStringLiteral("https://www.garten.de/"));
+    child<QLineEdit>("xovi_api_key")->setText(QStringLiteral("falsch"));
+    check("xovi_kw");
+    EXPECT_EQ(service().targets().back(),
+              "/api/index.php?key=falsch&service=seo&method=getKeywords"
+              "&domain=https://www.garten.de/&limit=1500&sengine=google.de&format=xml");
+    EXPECT_EQ(grid(), QStringList({"Nr.|URL|Keyword|Position"}));
+    const QString file =
+        "reporting/xovi/key/https---www-garten-de-" + stem(QString(), systemDate());
+    EXPECT_EQ(folder.read(file + ".csv"), "Nr.,URL,Keyword,Position\r\n");
+    EXPECT_EQ(folder.read(file + ".html"), titleOnlyHtml("Nr.,URL,Keyword,Position"));
+
+    // A failed fetch: the grid is reset, nothing is saved, the address is logged all the same.
+    https.service().stop();
+    child<QLineEdit>("xovi_api_key")->setText(QStringLiteral("schlüssel 1"));
+    QFile::remove(folder.path(file + ".csv"));
+    check("xovi_kw_new");
+    EXPECT_EQ(grid(), QStringList({"Nr.|Keyword|Position"}));
+    EXPECT_FALSE(folder.exists(file + ".csv"));
+    EXPECT_FALSE(folder.exists(file + "_new.csv"));
+    EXPECT_FALSE(folder.exists("tmp.txt"));
+    EXPECT_EQ(memoText(child("speich")), "");
+    EXPECT_TRUE(lastLine("ueberblick")
+                    .endsWith("&service=seo&method=getnewKeywords"
+                              "&domain=https://www.garten.de/&limit=1500"
+                              "&sengineid=1&format=xml"));
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(KeywordLists, WithoutADomainTheGridStaysAndOnlyTheMessageAndLogLineFollow) {
+    addDomain(QStringLiteral("www.garten.de"));
+    selectDomain(QStringLiteral("www.garten.de"));
+    check("xovi_kw_new");
+    const QStringList before = grid();
+    const auto requests = service().targets().size();
+
+    selectDomain(QString());
+    check("xovi_kw_new");
+    check("xovi_kw");
+    EXPECT_EQ(messages.texts(), QStringList({"Bitte Domain aus der Liste auswählen!",
+                                             "Bitte Domain aus der Liste auswählen!"}));
+    EXPECT_EQ(service().targets().size(), requests);
+    EXPECT_EQ(grid(), before);
+    QObject *log = child("ueberblick");
+    const int n = memoLineCount(log);
+    EXPECT_EQ(memoLine(log, n - 2),
+              address(service().base(),
+                      "&service=seo&method=getnewKeywords&domain=&limit=1500&&format=xml"));
+    EXPECT_EQ(memoLine(log, n - 1),
+              address(service().base(), "&service=seo&method=getKeywords&domain=&limit=1500"
+                                        "&sengine=google.de&format=xml"));
+    EXPECT_EQ(child<QTabWidget>("PageControl2")->currentWidget()->objectName(), "SEO");
+}
+
+} // namespace
+} // namespace xovi_test
