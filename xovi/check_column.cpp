@@ -7,7 +7,8 @@
 #include "widgets/grid_view.h"
 #include "widgets/memo_view.h"
 
-#include <QSet>
+#include <QHash>
+#include <QList>
 
 namespace kf::xovi {
 
@@ -25,19 +26,32 @@ void compareCheckColumn(Workspace &ws) {
     for (int row = 1; row < rows; ++row)
         grid.setCell(4, row, QStringLiteral("N/A"));
 
-    // A match writes the row's own address, so one lookup per row in the set of link-list
-    // lines gives what comparing every line with every row would: the cost follows the sum of
-    // the two counts, not their product.
-    QSet<QString> links;
+    // A match writes the row's own address, so looking every link-list line up among the
+    // rows' addresses gives what comparing every line with every row would, at a cost that
+    // follows the sum of the two counts instead of their product. The rows' side is the
+    // smaller one: its table stays in the cache while the link list streams past, read in
+    // place without a string per line.
+    const QStringList addresses = speich.lines();
+    QHash<QStringView, QList<int>> rowsByAddress;
+    rowsByAddress.reserve(addresses.size());
+    for (int r = 0; r < int(addresses.size()); ++r)
+        rowsByAddress[QStringView(addresses[r]).left(Memo::kMaxLineRead)].append(r);
+
+    const QStringView links = linkList.text();
     const int linkCount = linkList.lineCount();
-    links.reserve(linkCount);
-    for (int i = 0; i < linkCount; ++i)
-        links.insert(linkList.line(i));
-    const int copied = speich.lineCount();
-    for (int r = 0; r < copied; ++r) {
-        const QString address = speich.line(r);
-        if (links.contains(address))
-            grid.setCell(4, r, address);
+    qsizetype start = 0;
+    for (int i = 0; i < linkCount && !rowsByAddress.isEmpty(); ++i) {
+        qsizetype end = links.indexOf(u"\r\n", start);
+        if (end < 0)
+            end = links.size();
+        const QStringView line = links.sliced(start, end - start).left(Memo::kMaxLineRead);
+        start = end + 2;
+        const auto match = rowsByAddress.constFind(line);
+        if (match == rowsByAddress.constEnd())
+            continue;
+        for (int r : *match)
+            grid.setCell(4, r, line.toString());
+        rowsByAddress.erase(match); // a second equal line would write the same again
     }
     FitColumns(grid, 30);
 }

@@ -11,6 +11,7 @@
 #include "text/text_file.h"
 #include "widgets/grid_view.h"
 #include "widgets/memo_view.h"
+#include "xovi/marker_lines.h"
 #include "xovi/search_engines.h"
 #include "xovi/xovi_request.h"
 
@@ -131,38 +132,40 @@ void KeywordLists::list(const Kind &kind) {
     // A failure ends the list silently; the rows and files made so far stay.
     guarded([&] {
         ws_.fetchIntoSpeich(url);
-        if (kind.keepsReply)
-            textfile::saveMemo(speich, ws_.path(QStringLiteral("tmp.txt")));
-
-        // The line count is taken once; rows follow the reply's order.
-        const QString marker = QString::fromUtf16(kind.marker);
-        const int lines = speich.lineCount();
-        int count = 0;
-        for (int i = 0; i < lines; ++i) {
-            if (speich.line(i) != marker)
-                continue;
-            const int row = grid.rowCount();
-            grid.setCell(0, row, QString::number(++count));
-            for (int k = 0; k < kind.valueOffsets.size(); ++k)
-                grid.setCell(1 + k, row, speich.line(i + kind.valueOffsets[k]));
-            grid.setRowCount(row + 1);
-            // The columns follow every row; the grid keeps its widths bookkept, so this costs
-            // the same for the last row as for the first.
-            FitColumns(grid, 40);
-        }
-
-        // The domain's own characters never become folder separators.
-        const QString stem = keyFolder(ws_) + u'/' +
-                             keywordReportBaseName(domain, QDate::currentDate()) +
-                             QString::fromUtf16(kind.fileTail);
-        ws_.SavePath = stem + QStringLiteral(".csv");
-        SaveGridCsv(grid, ws_.SavePath);
-        ExportGridHtml(grid, speich);
-        textfile::saveMemo(speich, stem + QStringLiteral(".html"));
-        speich.clear();
+        tabulate(kind, domain);
     });
     FitColumns(grid, 40);
     ui.ueberblick->memo().addLine(url);
+}
+
+void KeywordLists::tabulate(const Kind &kind, const QString &domain) {
+    StringGrid &grid = ws_.ui.StringGrid3->grid();
+    Memo &speich = ws_.ui.speich->memo();
+    if (kind.keepsReply)
+        textfile::saveMemo(speich, ws_.path(QStringLiteral("tmp.txt")));
+
+    // Rows follow the reply's order.
+    int count = 0;
+    forEachMarkerLine(speich, QString::fromUtf16(kind.marker), [&](int i) {
+        const int row = grid.rowCount();
+        grid.setCell(0, row, QString::number(++count));
+        for (int k = 0; k < kind.valueOffsets.size(); ++k)
+            grid.setCell(1 + k, row, speich.line(i + kind.valueOffsets[k]));
+        grid.setRowCount(row + 1);
+        // The columns follow every row; the grid keeps its widths bookkept, so this costs the
+        // same for the last row as for the first.
+        FitColumns(grid, 40);
+    });
+
+    // The domain's own characters never become folder separators.
+    const QString stem = keyFolder(ws_) + u'/' +
+                         keywordReportBaseName(domain, QDate::currentDate()) +
+                         QString::fromUtf16(kind.fileTail);
+    ws_.SavePath = stem + QStringLiteral(".csv");
+    SaveGridCsv(grid, ws_.SavePath);
+    ExportGridHtml(grid, speich);
+    textfile::saveMemo(speich, stem + QStringLiteral(".html"));
+    speich.clear();
 }
 
 } // namespace kf::xovi

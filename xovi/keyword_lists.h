@@ -36,6 +36,9 @@ public:
     static const Kind &lostKeywords();
 
     void list(const Kind &kind);
+    // Everything after the fetch: the reply in speich becomes rows of StringGrid3 (below its
+    // title row) and the two report files of `domain`.
+    void tabulate(const Kind &kind, const QString &domain);
 
 private:
     Workspace &ws_;
