@@ -39,9 +39,10 @@ void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
 
     const int count = domains.lineCount();
     for (int j = 0; j < count && !ws.closing; ++j) {
-        ws.SiteName = domains.line(j);
+        const QString domain = domains.line(j);
+        ws.SiteName = domain;
         seoRankRow();
-        ws.setCaption(ws.WindowTitle + QStringLiteral(" checke: ") + ws.SiteName +
+        ws.setCaption(ws.WindowTitle + QStringLiteral(" checke: ") + domain +
                       QStringLiteral(" Nr.:") + QString::number(j) + QStringLiteral(" / ") +
                       QString::number(count - 1));
         Pause(1000);

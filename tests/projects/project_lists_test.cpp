@@ -77,12 +77,6 @@ TEST_F(ProjectLists, ReturnInEdit2MakesTheFoldersAndKeepsEachDomainOnce) {
     EXPECT_EQ(folder.read("reporting/Kunde/domains.txt"),
               "www.m\xFCller.de\r\nWWW.M\xFCller.de\r\n");
     EXPECT_EQ(folder.read("reporting/projekte.txt"), "Kunde\r\n");
-
-    // Without any change the designed texts make the project "Projekte" with the domain "Domain".
-    open();
-    QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_EQ(folder.read("reporting/Projekte/domains.txt"), "Domain\r\n");
-    EXPECT_EQ(projectItems(), QStringList({"Kunde", "Projekte"}));
 }
 
 TEST_F(ProjectLists, TheDomainsFollowTheProjectNameAsItIsTypedOrChosen) {

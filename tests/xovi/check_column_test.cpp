@@ -32,16 +32,25 @@ TEST_F(CheckColumn, MarksTheRankingPagesTheLinkListHolds) {
     EXPECT_FALSE(child<QWidget>("Button4")->isVisibleTo(form));
 }
 
-TEST_F(CheckColumn, NeedsThreeLinesAndLeavesAnEmptyListWithoutNA) {
-    addDomain(QStringLiteral("www.unbekannt.de"));
-    selectDomain(QStringLiteral("www.unbekannt.de"));
+TEST_F(CheckColumn, NeedsThreeLinesAndASavedProjectListAndLeavesAnEmptyListWithoutNA) {
     handOver(QStringLiteral("a\r\nb\r\n"));
     compare();
     EXPECT_EQ(messages.texts(),
               QStringList({"Es wurden keine OriginalUrls eingeladen - bitte holen Sie das nach!"}));
-    EXPECT_TRUE(service().targets().empty());
 
+    // "Check" cannot save the project list: its error box, and no comparison.
+    const QStringList before = grid();
+    folder.makeFolder("reporting/projekte.txt");
     handOver(QStringLiteral("a\r\nb\r\nc\r\n"));
+    messages.clear();
+    compare();
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts()[0].startsWith("Datei \""));
+    EXPECT_EQ(grid(), before);
+
+    QDir(folder.path("reporting/projekte.txt")).removeRecursively();
+    addDomain(QStringLiteral("www.unbekannt.de"));
+    selectDomain(QStringLiteral("www.unbekannt.de"));
     compare();
     EXPECT_EQ(service().targets().size(), 1u);
     EXPECT_EQ(grid(), QStringList({"Nr.|Prüfspalte|Keyword|Position|"}));

@@ -53,10 +53,6 @@ protected:
     }
 
     sandbox::LoopbackService &service() { return https.service(); }
-    QString lastTarget() {
-        const auto targets = service().targets();
-        return targets.empty() ? QString() : QString::fromStdString(targets.back());
-    }
     template <class T = QObject> T *child(const char *name) { return control<T>(form, name); }
 
     // Project and domain typed in as the operator does, then the domain selected.
