@@ -419,7 +419,7 @@ Handler keywordService(KeywordDataSet data) {
         const std::string key = request.param("key");
         if (key.empty())
             return xmlReply(errorXml(100, "No API key given"));
-        if (key != data.key)
+        if (!data.key.empty() && key != data.key)
             return xmlReply(errorXml(101, "Invalid API key"));
         if (credits)
             return xmlReply(creditStateXml(data));

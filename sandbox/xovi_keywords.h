@@ -36,7 +36,7 @@ struct DomainKeywords {
 };
 
 struct KeywordDataSet {
-    std::string key; // the one key the service accepts
+    std::string key; // the one key the service accepts; empty: every key that is not empty
     long creditsLeft = 0;
     long creditsUsed = 0;
     std::string date = "2013-05-06"; // the day of the rankings

@@ -28,18 +28,14 @@ protected:
         edit->setText(domain);
         QTest::keyClick(edit, Qt::Key_Return, modifiers);
     }
-    QStringList projectItems() const {
-        QStringList items;
-        for (int i = 0; i < projects->count(); ++i)
-            items << projects->itemText(i);
-        return items;
+    static QStringList texts(const QAbstractItemModel *items) {
+        QStringList out;
+        for (int i = 0; i < items->rowCount(); ++i)
+            out << items->index(i, 0).data().toString();
+        return out;
     }
-    QStringList domainItems() const {
-        QStringList items;
-        for (int i = 0; i < domains->count(); ++i)
-            items << domains->item(i)->text();
-        return items;
-    }
+    QStringList projectItems() const { return texts(projects->model()); }
+    QStringList domainItems() const { return texts(domains->model()); }
 
     DataFolder folder;
     MessageCapture messages;

@@ -132,5 +132,27 @@ TEST_F(KeywordLists, WithoutADomainOnlyTheMessageTheLogLineAndThePageSwitchFollo
     EXPECT_EQ(child<QTabWidget>("PageControl2")->currentWidget()->objectName(), "SEO");
 }
 
+TEST_F(KeywordLists, TheSampleDataSetIsTheSameEveryTimeAndServesTheWindow) {
+    const sx::KeywordDataSet sample = sx::sampleKeywordData("schlüssel 1");
+    std::size_t keywords = 0;
+    for (const auto &domain : sample.domains) {
+        ASSERT_EQ(domain.engines.size(), 3u);
+        for (const auto &engine : domain.engines)
+            keywords += engine.ranking.size();
+    }
+    EXPECT_TRUE(keywords >= 300 && keywords <= 600) << keywords;
+    const auto &garden = sample.domains[0];
+    EXPECT_EQ(sx::keywordsXml("getKeywords", garden.domain, garden.engines[1], 1500),
+              sx::keywordsXml("getKeywords", garden.domain,
+                              sx::sampleKeywordData().domains[0].engines[1], 1500));
+
+    service().prepend(sx::keywordService(sample));
+    addDomain(QString::fromStdString(garden.domain));
+    selectDomain(QString::fromStdString(garden.domain));
+    child<QComboBox>("sengine")->setEditText(QString::fromStdString(garden.engines[1].engine));
+    check("xovi_kw");
+    EXPECT_EQ(grid().size(), int(garden.engines[1].ranking.size()) + 1);
+}
+
 } // namespace
 } // namespace xovi_test

@@ -56,8 +56,8 @@ protected:
     template <class T = QObject> T *child(const char *name) { return control<T>(form, name); }
 
     // Project and domain typed in as the operator does, then the domain selected.
-    void addDomain(const QString &domain, const QString &project = QStringLiteral("Kunde")) {
-        child<QComboBox>("Projekte")->setEditText(project);
+    void addDomain(const QString &domain) {
+        child<QComboBox>("Projekte")->setEditText(QStringLiteral("Kunde"));
         child<QLineEdit>("Edit2")->setText(domain);
         QTest::keyClick(child<QLineEdit>("Edit2"), Qt::Key_Return);
     }
