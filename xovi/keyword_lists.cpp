@@ -146,16 +146,17 @@ void KeywordLists::tabulate(const Kind &kind, const QString &domain) {
 
     // Rows follow the reply's order.
     int count = 0;
-    forEachMarkerLine(speich, QString::fromUtf16(kind.marker), [&](int i) {
-        const int row = grid.rowCount();
-        grid.setCell(0, row, QString::number(++count));
-        for (int k = 0; k < kind.valueOffsets.size(); ++k)
-            grid.setCell(1 + k, row, speich.line(i + kind.valueOffsets[k]));
-        grid.setRowCount(row + 1);
-        // The columns follow every row; the grid keeps its widths bookkept, so this costs the
-        // same for the last row as for the first.
-        FitColumns(grid, 40);
-    });
+    forEachMarker(speich.text(), QStringView(kind.marker), kind.valueOffsets,
+                  [&](const QList<QStringView> &values) {
+                      const int row = grid.rowCount();
+                      grid.setCell(0, row, QString::number(++count));
+                      for (int k = 0; k < values.size(); ++k)
+                          grid.setCell(1 + k, row, values[k].toString());
+                      grid.setRowCount(row + 1);
+                      // The columns follow every row; the grid keeps its widths bookkept, so
+                      // this costs the same for the last row as for the first.
+                      FitColumns(grid, 40);
+                  });
 
     // The domain's own characters never become folder separators.
     const QString stem = keyFolder(ws_) + u'/' +

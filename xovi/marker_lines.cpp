@@ -2,28 +2,40 @@
 
 #include "text/memo.h"
 
+#include <algorithm>
+
 namespace kf::xovi {
 
-void forEachMarkerLine(const Memo &memo, const QString &marker,
-                       const std::function<void(int line)> &found) {
-    static const QString lineEnd = QStringLiteral("\r\n");
-    const QStringView text = memo.text();
-    const int lines = memo.lineCount(); // taken once, before the walk
-    // A marker line starts the text or follows a line end, and ends the text or a line end
-    // follows it.
-    int line = 0;
-    qsizetype counted = 0; // line ends before this offset are in `line`
+void forEachMarker(QStringView text, QStringView marker, const QList<int> &distances,
+                   const std::function<void(const QList<QStringView> &values)> &found) {
+    const QStringView lineEnd = u"\r\n";
+    const int deepest =
+        distances.isEmpty() ? 0 : *std::max_element(distances.begin(), distances.end());
+    QList<QStringView> below(deepest + 1);
+    QList<QStringView> values(distances.size());
     for (qsizetype at = text.indexOf(marker); at >= 0; at = text.indexOf(marker, at + 1)) {
-        const bool starts = at == 0 || (at >= 2 && text.sliced(at - 2, 2) == lineEnd);
+        // A whole line: it starts the text or follows a line end, and a line end or the end of
+        // the text follows it.
         const qsizetype end = at + marker.size();
-        const bool ends = end == text.size() || text.sliced(end).startsWith(lineEnd);
-        if (!starts || !ends)
+        if ((at > 0 && (at < 2 || text.sliced(at - 2, 2) != lineEnd)) ||
+            (end < text.size() && !text.sliced(end).startsWith(lineEnd)))
             continue;
-        line += int(text.sliced(counted, at - counted).count(lineEnd));
-        counted = at;
-        if (line >= lines)
-            return;
-        found(line);
+        qsizetype cursor = end; // at the line end of the line before
+        for (int k = 1; k <= deepest; ++k) {
+            if (cursor >= text.size()) {
+                below[k] = {};
+                continue;
+            }
+            const qsizetype start = cursor + 2;
+            qsizetype next = text.indexOf(lineEnd, start);
+            if (next < 0)
+                next = text.size();
+            below[k] = text.sliced(start, next - start).left(Memo::kMaxLineRead);
+            cursor = next;
+        }
+        for (int v = 0; v < distances.size(); ++v)
+            values[v] = below[distances[v]];
+        found(values);
     }
 }
 

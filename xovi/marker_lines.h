@@ -1,19 +1,18 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 #include <functional>
 
-namespace kf {
+namespace kf::xovi {
 
-class Memo;
+// Walks a memo's text (lines end only at CR LF) for lines that are exactly `marker`, in order,
+// and hands over the lines at the given distances below each, each cut to the memo's
+// 4096 characters and empty past the end, as reading those lines from the memo would. It
+// searches the text itself: a reply of half a million lines is walked without a string or an
+// index entry for every line.
+void forEachMarker(QStringView text, QStringView marker, const QList<int> &distances,
+                   const std::function<void(const QList<QStringView> &values)> &found);
 
-namespace xovi {
-
-// Calls `found` with the index of every line of the memo that is exactly `marker`, in order, as
-// a walk comparing line by line would, but by searching the text itself: a reply of many
-// thousand lines is walked without making a string of every line.
-void forEachMarkerLine(const Memo &memo, const QString &marker,
-                       const std::function<void(int line)> &found);
-
-} // namespace xovi
-} // namespace kf
+} // namespace kf::xovi

@@ -1,5 +1,7 @@
 #include "xovi_window.h"
 
+#include "xovi/marker_lines.h"
+
 namespace xovi_test {
 namespace {
 
@@ -152,6 +154,14 @@ TEST_F(KeywordLists, TheSampleDataSetIsTheSameEveryTimeAndServesTheWindow) {
     child<QComboBox>("sengine")->setEditText(QString::fromStdString(garden.engines[1].engine));
     check("xovi_kw");
     EXPECT_EQ(grid().size(), int(garden.engines[1].ranking.size()) + 1);
+}
+
+TEST(MarkerWalk, ReadsWholeMarkerLinesAndTheLinesBelowAsTheMemoWould) {
+    QStringList seen;
+    kf::xovi::forEachMarker(
+        u"<m>\r\na\r\n\r\nb\r\nx<m>\r\n<m> \r\n<m>\r\nc\r\n", u"<m>", {1, 3},
+        [&](const QList<QStringView> &v) { seen << v[0].toString() + u'|' + v[1].toString(); });
+    EXPECT_EQ(seen, QStringList({"a|b", "c|"}));
 }
 
 } // namespace
