@@ -211,13 +211,23 @@ void TForm1::ImportausPiWik1Click() {
     kf::runHandler([this] { kf::analytics::importDomainsFromAnalytics(ws_); });
 }
 
-// ---- handlers that later subsystems fill ----------------------------------------------------
+// ---- SEODaten, Backlinkchecker and Analyse ---------------------------------------------------
 
-void TForm1::Creditsabfragen1Click() {}
-void TForm1::Keywordcheck1Click() {}
-void TForm1::LinklisteXoviRanking1Click() {}
-void TForm1::Button3Click() {}
-void TForm1::Button4Click() {}
+void TForm1::Creditsabfragen1Click() {
+    kf::runHandler([this] { seoPanel_.queryCredits(); });
+}
+void TForm1::Keywordcheck1Click() {
+    kf::runHandler([this] { seoPanel_.keywordCheck(); });
+}
+void TForm1::LinklisteXoviRanking1Click() {
+    kf::runHandler([this] { seoPanel_.linkListAgainstRanking(); });
+}
+void TForm1::Button3Click() {
+    kf::runHandler([this] { seoPanel_.check(); });
+}
+void TForm1::Button4Click() {
+    kf::runHandler([this] { seoPanel_.compare(); });
+}
 void TForm1::Button5Click() {
     kf::runHandler([this] { trendAnalysis_.run(); });
 }
@@ -227,9 +237,15 @@ void TForm1::Button6Click() {
 void TForm1::Button99Click() {
     kf::runHandler([this] { backlinkFetch_.fetch(); });
 }
-void TForm1::ProjekteChange() {}
-void TForm1::ProjekteKeyDown() {}
-void TForm1::Edit2KeyDown() {}
+void TForm1::ProjekteChange() {
+    kf::runHandler([this] { projects_.projectChanged(); });
+}
+void TForm1::ProjekteKeyDown() {
+    kf::runHandler([this] { projects_.projectEntered(); });
+}
+void TForm1::Edit2KeyDown() {
+    kf::runHandler([this] { projects_.domainEntered(); });
+}
 void TForm1::Domain_XoviChange() {
     kf::runHandler([this] { kf::trends::chooseDomain(ws_); });
 }

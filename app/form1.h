@@ -7,6 +7,8 @@
 #include "backlinks/counter_check.h"
 #include "core/workspace.h"
 #include "trends/trend_analysis.h"
+#include "projects/project_lists.h"
+#include "xovi/seo_panel.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -106,6 +108,8 @@ private:
     kf::trends::TrendAnalysis trendAnalysis_{ws_};
     kf::backlinks::BacklinkFetch backlinkFetch_{ws_};
     kf::backlinks::CounterCheck counterCheck_{ws_, backlinkFetch_};
+    kf::projects::ProjectLists projects_{ws_};
+    kf::xovi::SeoPanel seoPanel_{ws_, [this] { siteReport_.SeoRankRow(); }};
 
     QPointer<QWidget> crawler_;
     QSystemTrayIcon *TrayIcon1 = nullptr;

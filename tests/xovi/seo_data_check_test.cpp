@@ -1,0 +1,72 @@
+#include "xovi_window.h"
+
+#include <QTimer>
+
+namespace xovi_test {
+namespace {
+
+// SEO.getRank as the analytics server answers it: the rank of row k on line 12 + 20k.
+std::string seoRank(const std::vector<std::string> &ranks) {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<result>\n";
+    for (std::size_t k = 0; k < ranks.size(); ++k) {
+        const std::string id = std::to_string(k), &rank = ranks[k];
+        xml += "\t<row>\n\t\t<label>Figure " + id + "</label>\n\t\t<rank>" + rank +
+               "</rank>\n\t\t<logo>plugins/SEO/images/logo.png</logo>\n\t\t<id>seo" + id +
+               "</id>\n\t</row>\n";
+    }
+    return xml + "</result>";
+}
+
+class SeoDataCheck : public XoviWindow {
+protected:
+    void SetUp() override {
+        XoviWindow::SetUp();
+        piwik.handle([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+            if (r.param("method") != "SEO.getRank")
+                return std::nullopt;
+            if (r.param("url") == "b.example/")
+                return sandbox::Reply::withStatus(500);
+            return sandbox::Reply::xml(seoRank({"5", "1200", "800", "95000", "7"}));
+        });
+        child<QLineEdit>("URL")->setText(QString::fromStdString(piwik.base() + "/"));
+        child<QLineEdit>("Token")->setText(QStringLiteral("t0k"));
+        addDomain(QStringLiteral("http://www.garten.de"));
+        addDomain(QStringLiteral("b.example"));
+    }
+    // The caption half a second into the run, while the first domain's pause lasts.
+    QString runAndWatchCaption() {
+        QString early;
+        QTimer::singleShot(500, form, [&] { early = form->windowTitle(); });
+        QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+        return early;
+    }
+
+    sandbox::LoopbackService piwik;
+};
+
+TEST_F(SeoDataCheck, EveryDomainInTurnWithProgressAndAPauseThatKeepsTheWindowWorking) {
+    child<QRadioButton>("PiWikAPI")->setChecked(true);
+    EXPECT_EQ(runAndWatchCaption(),
+              "Kelvaro Fennwick v.0.4b checke: http://www.garten.de Nr.:0 / 1");
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b checke: b.example Nr.:1 / 1");
+    EXPECT_EQ(grid(), QStringList({"Nr.|Domain|Google Pagerank|Index-Google|Index-Bing|Alexa-Rank",
+                                   "1|http://www.garten.de|5|1200|800|95000"}));
+    const auto requests = piwik.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].param("url"), "http://www.garten.de/");
+    EXPECT_EQ(requests[1].param("url"), "b.example/");
+    EXPECT_TRUE(service().targets().empty());
+}
+
+TEST_F(SeoDataCheck, AKeywordListChosenAsWellReplacesTheTable) {
+    selectDomain(QStringLiteral("http://www.garten.de"));
+    child<QRadioButton>("PiWikAPI")->setChecked(true);
+    child<QRadioButton>("xovi_kw")->setChecked(true);
+    runAndWatchCaption();
+    EXPECT_EQ(piwik.requests().size(), 2u);
+    EXPECT_EQ(grid().size(), 3);
+    EXPECT_EQ(grid().first(), "Nr.|URL|Keyword|Position");
+}
+
+} // namespace
+} // namespace xovi_test

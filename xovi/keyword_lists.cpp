@@ -1,0 +1,172 @@
+#include "xovi/keyword_lists.h"
+
+#include "core/data_folder.h"
+#include "core/date_formats.h"
+#include "core/dialogs.h"
+#include "core/handler_frame.h"
+#include "core/workspace.h"
+#include "text/grid_tools.h"
+#include "text/memo.h"
+#include "text/string_grid.h"
+#include "text/text_file.h"
+#include "widgets/grid_view.h"
+#include "widgets/memo_view.h"
+#include "xovi/marker_lines.h"
+#include "xovi/search_engines.h"
+#include "xovi/xovi_request.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace kf::xovi {
+
+namespace {
+
+void resetGrid(StringGrid &grid, const QStringList &titles) {
+    for (int row = 0; row < grid.rowCount(); ++row)
+        grid.clearRow(row);
+    grid.setRowCount(1);
+    for (int col = 0; col < titles.size(); ++col)
+        grid.setCell(col, 0, titles[col]);
+    grid.setColCount(int(titles.size()));
+    FitColumns(grid, 40);
+}
+
+// The text of the selected domain entry; empty when none is selected.
+QString selectedDomain(const QListWidget *domains) {
+    const auto selected = domains->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+QString keyFolder(const Workspace &ws) {
+    const QString key = ws.path(QStringLiteral("reporting\\xovi\\key"));
+    if (!folderExists(key)) {
+        for (const char *level : {"reporting", "reporting\\xovi", "reporting\\xovi\\key"})
+            if (!folderExists(ws.path(QString::fromLatin1(level))))
+                createFolder(ws.path(QString::fromLatin1(level)));
+    }
+    return key;
+}
+
+} // namespace
+
+const KeywordLists::Kind &KeywordLists::allKeywords() {
+    static const Kind kind{u"getKeywords",
+                           false,
+                           false,
+                           u"<url>",
+                           {1, 5, 9},
+                           {QStringLiteral("Nr."), QStringLiteral("URL"), QStringLiteral("Keyword"),
+                            QStringLiteral("Position")},
+                           u""};
+    return kind;
+}
+
+const KeywordLists::Kind &KeywordLists::newKeywords() {
+    static const Kind kind{
+        u"getnewKeywords",
+        true,
+        true,
+        u"<newkeyword>",
+        {3, 7},
+        {QStringLiteral("Nr."), QStringLiteral("Keyword"), QStringLiteral("Position")},
+        u"_new"};
+    return kind;
+}
+
+const KeywordLists::Kind &KeywordLists::lostKeywords() {
+    static const Kind kind{
+        u"getLostKeywords",
+        true,
+        true,
+        u"<lostkeyword>",
+        {3, 7},
+        {QStringLiteral("Nr."), QStringLiteral("Keyword"), QStringLiteral("Position")},
+        u"_lost"};
+    return kind;
+}
+
+void KeywordLists::ListAllKeywords() {
+    list(allKeywords());
+}
+void KeywordLists::ListNewKeywords() {
+    list(newKeywords());
+}
+void KeywordLists::ListLostKeywords() {
+    list(lostKeywords());
+}
+
+QString keywordReportBaseName(const QString &domain, const QDate &day) {
+    QString name = domain + DateFormats::formatShort(day);
+    for (QChar &c : name)
+        if (c == u'.' || c == u':' || c == u'/')
+            c = u'-';
+    return name;
+}
+
+void KeywordLists::list(const Kind &kind) {
+    const Controls &ui = ws_.ui;
+    StringGrid &grid = ui.StringGrid3->grid();
+    Memo &speich = ui.speich->memo();
+    const QString engineText = ui.sengine->currentText();
+    const QString engineByText = QStringLiteral("sengine=") + engineText;
+
+    QString domain = selectedDomain(ui.ListBox2);
+    if (domain.isEmpty()) {
+        dialogs::showMessage(QStringLiteral("Bitte Domain aus der Liste auswählen!"));
+        // The address is logged all the same; without a domain the engine id is not looked up.
+        ui.ueberblick->memo().addLine(requestUrl(
+            ws_.XoviKey, QStringLiteral("seo"), QString::fromUtf16(kind.method),
+            QStringLiteral("&domain=&limit=1500&") + (kind.byEngineId ? QString() : engineByText)));
+        return;
+    }
+
+    domain.remove(QStringLiteral("http://"), Qt::CaseInsensitive);
+    resetGrid(grid, kind.titles);
+    speich.prepare();
+    const QString engine = kind.byEngineId ? engineIdParameter(engineText) : engineByText;
+    const QString url =
+        requestUrl(ws_.XoviKey, QStringLiteral("seo"), QString::fromUtf16(kind.method),
+                   QStringLiteral("&domain=") + domain + QStringLiteral("&limit=1500&") + engine);
+
+    // A failure ends the list silently; the rows and files made so far stay.
+    guarded([&] {
+        ws_.fetchIntoSpeich(url);
+        tabulate(kind, domain);
+    });
+    FitColumns(grid, 40);
+    ui.ueberblick->memo().addLine(url);
+}
+
+void KeywordLists::tabulate(const Kind &kind, const QString &domain) {
+    StringGrid &grid = ws_.ui.StringGrid3->grid();
+    Memo &speich = ws_.ui.speich->memo();
+    if (kind.keepsReply)
+        textfile::saveMemo(speich, ws_.path(QStringLiteral("tmp.txt")));
+
+    // Rows follow the reply's order.
+    int count = 0;
+    forEachMarker(speich.text(), QStringView(kind.marker), kind.valueOffsets,
+                  [&](const QList<QStringView> &values) {
+                      const int row = grid.rowCount();
+                      grid.setCell(0, row, QString::number(++count));
+                      for (int k = 0; k < values.size(); ++k)
+                          grid.setCell(1 + k, row, values[k].toString());
+                      grid.setRowCount(row + 1);
+                      // The columns follow every row; the grid keeps its widths bookkept, so
+                      // this costs the same for the last row as for the first.
+                      FitColumns(grid, 40);
+                  });
+
+    // The domain's own characters never become folder separators.
+    const QString stem = keyFolder(ws_) + u'/' +
+                         keywordReportBaseName(domain, QDate::currentDate()) +
+                         QString::fromUtf16(kind.fileTail);
+    ws_.SavePath = stem + QStringLiteral(".csv");
+    SaveGridCsv(grid, ws_.SavePath);
+    ExportGridHtml(grid, speich);
+    textfile::saveMemo(speich, stem + QStringLiteral(".html"));
+    speich.clear();
+}
+
+} // namespace kf::xovi
