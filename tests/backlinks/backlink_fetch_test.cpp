@@ -150,3 +150,112 @@ TEST_F(BacklinkWindow, AFailedRequestEndsTheRunWithItsErrorBox) {
     EXPECT_EQ(boxes.texts().size(), 1);
     EXPECT_FALSE(data.exists("reporting/backlink"));
 }
+
+TEST_F(BacklinkWindow, NoSourceDoesNothingAndAnIndentedXoviReplyFillsTheTable) {
+    QTest::mouseClick(testing_gui::control<QPushButton>(form, "Button99"), Qt::LeftButton);
+    EXPECT_TRUE(xovi.service().targets().empty());
+    EXPECT_EQ(rows(), 5);
+
+    // Indented with LF and carrying elements of its own: each gap is still one line.
+    xovi.service().handle(replyAlways("<?xml version=\"1.0\"?>\n<response>\n"
+                                      "  <apiInfo><credits>3</credits></apiInfo>\n"
+                                      "  <backlink>\n"
+                                      "    <linkingUrl>http://a.example/m\xc3\xbc</linkingUrl>\n"
+                                      "    <anchorText>Tom &amp; \"Jerry\"</anchorText>\n"
+                                      "    <extra>x</extra>\n"
+                                      "  </backlink>\n</response>\n"));
+    edit("Edit44")->setText("http://www.m\u00fcller.de/a b");
+    fetchFrom("RadioButton40");
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(xovi.service().targets().at(0),
+              "/api/index.php?key=xovi-key-7&service=links&method=getbacklinks&domain="
+              "http://www.m%C3%BCller.de/a%20b&limit=100&format=xml");
+    EXPECT_EQ(cell(1, 2), "http://a.example/m\u00fc");
+    EXPECT_EQ(cell(2, 2), "Tom &amp; \"Jerry\"");
+
+    const QString report =
+        "reporting/backlink/xovi/httpwwwm\u00fcllerdea b_" + stem.section('_', 1);
+    EXPECT_EQ(data.read(report + ".csv"), "Nr.,Link-URL,Ankertext,,\r\n,,,,\r\n2,http://a.example/"
+                                          "m\xfc,\"Tom &amp; \"\"Jerry\"\"\",,\r\n");
+    EXPECT_TRUE(data.read(report + ".html")
+                    .contains("valign=\"top\">Tom &amp;amp; &quot;Jerry&quot;</td>\r\n"));
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "speich")),
+              "Link-URL\r\n\r\nhttp://a.example/m\u00fc\r\n");
+    EXPECT_EQ(shownPage("PageControl1"), "TabSheet4");
+    EXPECT_EQ(shownPage("PageControl3"), "Tabelle");
+}
+
+TEST_F(BacklinkWindow, XoviReplyWithCrLfShiftsTheAnchorAndNoLinkKeepsTheCaption) {
+    xovi.service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.param("domain") != "none")
+            return std::nullopt;
+        return sandbox::Reply::xml("<response><error>unknown</error></response>");
+    });
+    const std::string longUrl = "http://l.example/" + std::string(5000, 'x');
+    xovi.service().handle(replyAlways("<r>\r\n  <backlink>\r\n    <linkingUrl>" + longUrl +
+                                      "</linkingUrl>\r\n    <anchorText>A</anchorText>\r\n"
+                                      "  </backlink>\r\n</r>"));
+    fetchFrom("RadioButton40");
+    ASSERT_EQ(rows(), 3);
+    EXPECT_EQ(cell(1, 2), QString::fromStdString(longUrl.substr(0, 4096))); // a line's limit
+    EXPECT_EQ(cell(2, 2), "<anchorText>"); // the CR LF adds a line to the gap
+
+    form->setWindowTitle("vorher");
+    edit("Edit44")->setText("none");
+    fetchFrom("RadioButton40");
+    EXPECT_EQ(rows(), 2);
+    EXPECT_EQ(form->windowTitle(), "vorher");
+    EXPECT_EQ(data.read("reporting/backlink/xovi/none_" + stem.section('_', 1) + "_list.txt"),
+              "Link-URL\r\n\r\n");
+}
+
+TEST_F(BacklinkWindow, ErrorStatusAndAReportThatCannotBeWritten) {
+    xovi.service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.param("limit") != "7")
+            return std::nullopt;
+        return sandbox::Reply::withStatus(500, "down");
+    });
+    xovi.service().handle(replyAlways("<r><linkingUrl>http://p.example/</linkingUrl></r>"));
+    testing_gui::setMemoText(testing_gui::control(form, "speich"), "alt");
+    edit("maxerg")->setText("7");
+    fetchFrom("RadioButton40");
+    EXPECT_EQ(boxes.texts(), QStringList{"HTTP/1.1 500 Internal Server Error"});
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "speich")), "");
+    EXPECT_EQ(rows(), 5); // the grid is reset only after the reply came
+
+    boxes.clear();
+    edit("maxerg")->setText("100");
+    data.write("reporting/backlink/xovi", "a file where the folder belongs");
+    fetchFrom("RadioButton40");
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Datei \"")) << boxes.texts()[0].toStdString();
+    EXPECT_EQ(cell(1, 2), "http://p.example/"); // filled although nothing was saved
+    EXPECT_EQ(shownPage("PageControl1"), "TabSheet1");
+}
+
+TEST_F(BacklinkWindow, SeokicksReplyOfItsOwnShape) {
+    const std::string record = "<inlink><url>http://s.example/1</url><anchor><![cdata[Hallo]]>"
+                               "</anchor><follow>1</follow><linktype>text</linktype>"
+                               "<target>http://t.example/</target></inlink>";
+    seokicksService.handle(replyAlways("<result>" + record + record + "</result>", "text/xml"));
+    edit("maxerg")->setText("10001");
+    edit("Edit44")->setText("ab:/c.d-e\"f");
+    fetchFrom("RadioButton18");
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(edit("maxerg")->text(), "10001");
+    EXPECT_NE(seokicksService.targets().at(0).find("&query=ab:/c.d-e\"f&details=2&results=10001"),
+              std::string::npos);
+    EXPECT_EQ(QStringList({cell(0, 3), cell(1, 3), cell(2, 3), cell(3, 3), cell(4, 3)}),
+              QStringList({"3", "http://s.example/1", "Hallo", "1", "http://t.example/"}));
+    EXPECT_TRUE(data.exists("reporting/backlink/seokicks/abcdef_" + stem.section('_', 1) + ".csv"));
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "ueberblick")), "");
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "speich")),
+              "Link-URL\r\n\r\nhttp://s.example/1\r\nhttp://s.example/1\r\n");
+    EXPECT_EQ(shownPage("PageControl3"), "Tabelle");
+
+    seokicksService.stop();
+    fetchFrom("RadioButton18");
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Socket Error # ")) << boxes.texts()[0].toStdString();
+    EXPECT_EQ(rows(), 4);
+}

@@ -14,7 +14,16 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTest>
+
+// A stand-in that gives every request the same body, as a test writes it.
+inline sandbox::Handler replyAlways(std::string body,
+                                    std::string type = "text/xml; charset=utf-8") {
+    return [body, type](const sandbox::Request &) -> std::optional<sandbox::Reply> {
+        return sandbox::Reply::make(200, body, type);
+    };
+}
 
 class BacklinkWindow : public ::testing::Test {
 protected:
@@ -48,6 +57,9 @@ protected:
     }
     int rows() { return testing_gui::gridInt(grid(), "rowCount"); }
     int cols() { return testing_gui::gridInt(grid(), "colCount"); }
+    QString shownPage(const char *pageControl) {
+        return testing_gui::control<QTabWidget>(form, pageControl)->currentWidget()->objectName();
+    }
 
     void fetchFrom(const char *radio) {
         testing_gui::control<QRadioButton>(form, radio)->setChecked(true);

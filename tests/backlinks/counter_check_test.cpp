@@ -1,6 +1,9 @@
 // "Gegenprobe": every linking page of the grid fetched and judged, the found file written.
 #include "backlink_window.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
+
 using Kind = sandbox::LinkingPage::Kind;
 
 class CounterCheck : public BacklinkWindow {
@@ -83,4 +86,90 @@ TEST_F(BacklinkWindow, CounterCheckOnATrendTableFindsNoAddresses) {
     for (int row = 0; row < 5; ++row)
         EXPECT_EQ(cell(5, row), "BL ist N/A");
     EXPECT_TRUE(web.targets().empty());
+}
+
+TEST_F(BacklinkWindow, CounterCheckBeforeAnyFetchJudgesTheEmptyGrid) {
+    testing_gui::control<QComboBox>(form, "ComboBox19")->setCurrentText("0");
+    QString domainPart = edit("Edit44")->text();
+    for (const char *gone : {".", ":", "-", "/", "\""})
+        domainPart.remove(QString::fromLatin1(gone));
+    counterCheck();
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(cols(), 6);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(cell(5, row), "BL ist N/A");
+    const QString found = "reporting/backlink/found/" + domainPart + "_" + stem.section('_', 1);
+    EXPECT_TRUE(data.exists(found + ".txt")) << found.toStdString();
+    EXPECT_EQ(data.read(found + ".txt"), "");
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "speich")), "\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(BacklinkWindow, CounterCheckFindsTheDomainTextAnywhereInThePageAsDecoded) {
+    web.handle([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.path == "/comment")
+            return sandbox::Reply::html("<html><!-- www.m\xc3\xbcller.de --></html>");
+        if (r.path == "/plain text")
+            return sandbox::Reply::html("<p>see www.m\xc3\xbcller.de today</p>");
+        if (r.path == "/no-charset") // the UTF-8 bytes read one character each
+            return sandbox::Reply::make(200, "<p>www.m\xc3\xbcller.de</p>", "text/html");
+        return sandbox::Reply::html(
+            "<a rel=\"nofollow\" href=\"http://www.m\xc3\xbcller.de/\">x</a>");
+    });
+    std::string reply = "<r>";
+    for (const char *path : {"/comment", "/plain text", "/no-charset", "/nofollow"})
+        reply += "<linkingUrl>" + page(path) + "</linkingUrl><anchorText>a</anchorText>";
+    xovi.service().handle(replyAlways(reply + "</r>"));
+    edit("Edit44")->setText("www.m\u00fcller.de");
+    fetchFrom("RadioButton40");
+    ASSERT_EQ(rows(), 6);
+    web.clearRequests();
+    testing_gui::control<QComboBox>(form, "ComboBox19")->setCurrentText("100");
+    QString captionDuringRun;
+    QTimer::singleShot(50, form, [&] { captionDuringRun = form->windowTitle(); });
+    counterCheck();
+
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(captionDuringRun, "Kelvaro Fennwick v.0.4b Gegenprobe - Backlink auf: Link-URL");
+    EXPECT_EQ(QStringList({cell(5, 2), cell(5, 3), cell(5, 4), cell(5, 5)}),
+              QStringList({"gefunden", "gefunden", "nicht gefunden", "gefunden"}));
+    EXPECT_EQ(web.targets().at(1), "/plain%20text");
+    const QByteArray base = web.base().c_str();
+    EXPECT_EQ(
+        data.read("reporting/backlink/found/wwwm\u00fcllerde_" + stem.section('_', 1) + ".txt"),
+        base + "/comment\r\n" + base + "/plain text\r\n" + base + "/nofollow\r\n");
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "speich")),
+              "<a rel=\"nofollow\" href=\"http://www.m\u00fcller.de/\">x</a>");
+}
+
+TEST_F(BacklinkWindow, CounterCheckTakesAPaceChangeFromTheNextLine) {
+    seokicksService.handle(sandbox::seokicks(
+        {kAppid, {{"http://www.example.com", {{page("/x"), "a", "t", true}}}}, {}}));
+    web.handle(replyAlways("http://www.example.com", "text/html"));
+    fetchFrom("RadioButton18");
+    const QString list = "reporting/backlink/seokicks/" + stem + "_list.txt";
+    data.write(list, "edited\r\n");
+    auto *pace = testing_gui::control<QComboBox>(form, "ComboBox19");
+    pace->setCurrentText("1500");
+    QTimer::singleShot(100, form, [pace] { pace->setCurrentText("0"); });
+    QElapsedTimer clock;
+    clock.start();
+    counterCheck();
+    EXPECT_LT(clock.elapsed(), 3000); // three lines, only the first paced
+    EXPECT_EQ(cell(5, 2), "gefunden");
+    EXPECT_EQ(data.read(list), QByteArray("Link-URL\r\n\r\n") + page("/x").c_str() + "\r\n");
+}
+
+TEST_F(BacklinkWindow, AFoundFileThatCannotBeWrittenKeepsTheVerdictsAndMemo1) {
+    xovi.service().handle(replyAlways("<r><linkingUrl>" + page("/p") +
+                                      "</linkingUrl><anchorText>a</anchorText></r>"));
+    web.handle(replyAlways("http://www.example.com", "text/html"));
+    fetchFrom("RadioButton40");
+    data.write("reporting/backlink/found", "a file where the folder belongs");
+    testing_gui::control<QComboBox>(form, "ComboBox19")->setCurrentText("0");
+    counterCheck();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(cell(5, 2), "gefunden");
+    EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "Memo1")),
+              QString::fromStdString(page("/p")) + "\r\n");
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b Gegenprobe fertig gestellt.");
 }

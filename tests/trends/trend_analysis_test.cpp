@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -208,4 +209,110 @@ TEST(KeywordWatch, DomainAndKeywordListsAreSavedOnAFreshInstallation) {
     domains->setEditText("other");
     EXPECT_EQ(keywords->count(), 1);
     EXPECT_TRUE(boxes.texts().isEmpty());
+}
+
+TEST(KeywordWatch, KeypadEnterEmptyTextsAndANameThatCannotBeWritten) {
+    DataFolder data;
+    MessageCapture boxes;
+    data.write("reporting/xovi/verlauf/x.de.txt", "alt\r\n");
+    Windows w = createWindows(data.root());
+    auto *domains = control<QComboBox>(w.form1.get(), "Domain_Xovi");
+    auto *entry = control<QLineEdit>(w.form1.get(), "kw_analyze_entry");
+    auto *keywords = control<QListWidget>(w.form1.get(), "kw_analyze");
+
+    // The typed domain's list is shown; a new keyword joins it although the combo had no items.
+    domains->setEditText("x.de");
+    entry->setText("neu");
+    QTest::keyClick(entry, Qt::Key_Enter);
+    EXPECT_EQ(data.read("reporting/xovi/verlauf/x.de.txt"), "alt\r\nneu\r\n");
+    entry->setText("");
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_EQ(data.read("reporting/xovi/verlauf/x.de.txt"), "alt\r\nneu\r\n\r\n");
+    domains->setEditText("");
+    QTest::keyClick(domains->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(data.read("reporting/projekte_kw.txt"), "x.de\r\n\r\n");
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+
+    domains->setEditText("a/b");
+    entry->setText("k");
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(keywords->count(), 4);
+    EXPECT_FALSE(data.exists("reporting/xovi/verlauf/a"));
+}
+
+TEST_F(TrendWindow, ValueIsLine24OfTheReplyAsTheServiceIndentsIt) {
+    // Six leaf elements below a root: the sixth value stands on line 24 when the gaps hold an
+    // LF and a tab; CR LF line ends add a line to every gap.
+    xovi.service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        const std::string gap = r.param("date") == "2026-01-04" ? "\n\t" : "\r\n";
+        std::string body = "<response>";
+        for (int k = 1; k <= 6; ++k)
+            body += gap + "<e" + std::to_string(k) + ">v" + std::to_string(k) + "</e" +
+                    std::to_string(k) + ">";
+        return sandbox::Reply::xml(body + gap + "</response>");
+    });
+    list("ListBox3")->clear();
+    list("ListBox3")->addItems({"2026-01-04", "2026-01-11"});
+    prepare("shop", {"gr\u00f6\u00dfe tool"});
+    control<QComboBox>(form, "sengine")->setEditText("bing.de");
+    analyse();
+
+    EXPECT_EQ(xovi.service().targets().at(0),
+              "/api/index.php?key=operator-key&service=seo&method=getKeywordTrend&domain=shop"
+              "&keyword=gr%C3%B6%C3%9Fe+tool&sengine=google.de&date=2026-01-04&format=xml");
+    EXPECT_EQ(cell(1, 3), "gr\u00f6\u00dfe+tool");
+    EXPECT_EQ(cell(3, 3), "v6");
+    EXPECT_EQ(cell(4, 3), "<e5>");
+    const QString speich = memoText(control(form, "speich"));
+    EXPECT_TRUE(speich.startsWith("\r\n<response>\r\n\r\n\r\n<e1>\r\nv1\r\n"))
+        << speich.toStdString();
+    EXPECT_TRUE(speich.endsWith("</response>\r\n" + QString::fromStdString(xovi.service().base()) +
+                                "/api/index.php?key=operator-key&service=seo&method="
+                                "getKeywordTrend&domain=shop&keyword=seo&sengine=bing.de"
+                                "&format=xml\r\n"));
+    EXPECT_EQ(control<QTabWidget>(form, "PageControl3")->currentWidget()->objectName(),
+              "TabSheet5");
+}
+
+TEST_F(TrendWindow, WithoutADomainOnlyTheSampleLineIsAdded) {
+    prepare("shop", {"seo"});
+    list("ListBox2")->item(0)->setSelected(false);
+    QMetaObject::invokeMethod(grid(), "setCell", Q_ARG(int, 2), Q_ARG(int, 2),
+                              Q_ARG(QString, "bleibt"));
+    setMemoText(control(form, "speich"), "vorher\r\n");
+    analyse();
+    list("ListBox2")->addItem("");
+    list("ListBox2")->item(1)->setSelected(true);
+    analyse();
+    EXPECT_TRUE(xovi.service().targets().empty());
+    EXPECT_EQ(cell(2, 2), "bleibt");
+    const QString sample = QString::fromStdString(xovi.service().base()) +
+                           "/api/index.php?key=operator-key&service=seo&method=getKeywordTrend"
+                           "&domain=&keyword=seo&sengine=" +
+                           control<QComboBox>(form, "sengine")->currentText() + "&format=xml\r\n";
+    EXPECT_EQ(memoText(control(form, "speich")), "vorher\r\n" + sample + sample);
+}
+
+TEST_F(TrendWindow, NoKeywordOrNoDateMakesNoRequest) {
+    prepare("shop", {"a", "b"});
+    list("kw_analyze")->clearSelection();
+    QMetaObject::invokeMethod(grid(), "setCell", Q_ARG(int, 4), Q_ARG(int, 4),
+                              Q_ARG(QString, "alt"));
+    analyse();
+    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(cols(), 3);
+    EXPECT_EQ(QStringList({cell(0, 0), cell(1, 0), cell(2, 0)}),
+              QStringList({"Nr.", "Keyword", "Tag"}));
+    QMetaObject::invokeMethod(grid(), "setColCount", Q_ARG(int, 5));
+    QMetaObject::invokeMethod(grid(), "setRowCount", Q_ARG(int, 5));
+    EXPECT_EQ(cell(4, 4), ""); // hidden cells are emptied too
+
+    list("ListBox3")->clear();
+    list("kw_analyze")->selectAll();
+    analyse();
+    EXPECT_EQ(rows(), 5);
+    EXPECT_EQ(cols(), 3);
+    EXPECT_EQ(cell(0, 3) + cell(1, 3) + cell(0, 4) + cell(1, 4), "");
+    EXPECT_TRUE(xovi.service().targets().empty());
 }
