@@ -123,7 +123,7 @@ TEST_F(BacklinkWindow, CounterCheckFindsTheDomainTextAnywhereInThePageAsDecoded)
     fetchFrom("RadioButton40");
     ASSERT_EQ(rows(), 6);
     web.clearRequests();
-    testing_gui::control<QComboBox>(form, "ComboBox19")->setCurrentText("100");
+    testing_gui::control<QComboBox>(form, "ComboBox19")->setCurrentText("300");
     QString captionDuringRun;
     QTimer::singleShot(50, form, [&] { captionDuringRun = form->windowTitle(); });
     counterCheck();
