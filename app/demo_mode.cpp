@@ -6,9 +6,11 @@
 #include "text/text_file.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMetaObject>
 #include <QSystemTrayIcon>
 
@@ -75,7 +77,8 @@ QString bannerText(const QString &appFolder) {
         .arg(QDir::toNativeSeparators(appFolder));
 }
 
-std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString *refusal) {
+std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString *refusal,
+                                          int slowPageMs) {
     const QString folder = chooseFolder(arguments);
     if (folder.isEmpty()) {
         *refusal = QStringLiteral("Für die Demo konnte kein Datenordner angelegt werden.");
@@ -85,13 +88,14 @@ std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString 
         *refusal = refusalText(folder);
         return nullptr;
     }
-    std::unique_ptr<DemoMode> demo(new DemoMode(folder));
+    std::unique_ptr<DemoMode> demo(new DemoMode(folder, slowPageMs));
     demo->fillDataFolder();
     demo->pointEnvironment();
     return demo;
 }
 
-DemoMode::DemoMode(const QString &appFolder) : appFolder_(appFolder) {}
+DemoMode::DemoMode(const QString &appFolder, int slowPageMs)
+    : appFolder_(appFolder), services_(slowPageMs) {}
 
 DemoMode::~DemoMode() {
     // Windows made later in this process talk to the real services again.
@@ -158,9 +162,18 @@ void DemoMode::markWindows(Windows &windows) const {
     if (QObject *overview = form->findChild<QObject *>(QStringLiteral("ueberblick")))
         QMetaObject::invokeMethod(overview, "setText", Q_ARG(QString, bannerText(appFolder_)));
     if (auto *projects = form->findChild<QComboBox *>(QStringLiteral("Projekte")))
-        projects->setCurrentText(q(kProject));
+        projects->setCurrentText(q(kProject)); // loads the project's domains into ListBox2
+    // The keyword lists and the trend analysis ask for the domain selected here.
+    if (auto *domains = form->findChild<QListWidget *>(QStringLiteral("ListBox2")))
+        for (QListWidgetItem *item : domains->findItems(q(kMainDomain), Qt::MatchExactly))
+            item->setSelected(true);
     if (auto *watched = form->findChild<QComboBox *>(QStringLiteral("Domain_Xovi")))
-        watched->setCurrentText(q(kMainDomain));
+        watched->setCurrentText(q(kMainDomain)); // loads its keywords into kw_analyze
+    if (auto *keywords = form->findChild<QListWidget *>(QStringLiteral("kw_analyze")))
+        keywords->selectAll();
+    // The last whole year: every week of it has been measured.
+    if (auto *year = form->findChild<QComboBox *>(QStringLiteral("auswahl_jahr")))
+        year->setCurrentText(QString::number(QDate::currentDate().year() - 1));
     if (auto *domain = form->findChild<QLineEdit *>(QStringLiteral("Edit44")))
         domain->setText(q(kMainDomain)); // the linking pages name it with and without scheme
     if (auto *pause = form->findChild<QComboBox *>(QStringLiteral("ComboBox19")))
