@@ -12,7 +12,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMetaObject>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
 
 namespace kf::demo {
 
@@ -46,6 +49,14 @@ void mergeList(const QString &appFolder, const QString &relative, const QStringL
         if (!merged.contains(line))
             merged << line;
     textfile::writeLines(path, merged);
+}
+
+// Brings a page into view through every tab widget above it.
+void showPage(QWidget *page) {
+    for (QWidget *child = page; child && child->parentWidget(); child = child->parentWidget())
+        if (auto *tabs = qobject_cast<QTabWidget *>(child->parentWidget()->parentWidget()))
+            if (tabs->indexOf(child) >= 0)
+                tabs->setCurrentWidget(child);
 }
 
 QString chooseFolder(const QStringList &arguments) {
@@ -180,6 +191,26 @@ void DemoMode::markWindows(Windows &windows) const {
         pause->setCurrentText(QStringLiteral("100")); // the stand-ins answer at once
     if (auto *sitemap = windows.form2->findChild<QLineEdit *>(QStringLiteral("Edit1")))
         sitemap->setText(q(services_.sitemapUrl()));
+}
+
+QString DemoMode::reportRequested(const QStringList &arguments) {
+    const int at = arguments.indexOf(QStringLiteral("--demo-report"));
+    return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+}
+
+void DemoMode::showReport(Windows &windows, const QString &name) const {
+    TForm1 *form = windows.form1.get();
+    if (name == QLatin1String("keywords")) {
+        if (auto *all = form->findChild<QRadioButton *>(QStringLiteral("xovi_kw")))
+            all->setChecked(true);
+        if (auto *check = form->findChild<QPushButton *>(QStringLiteral("Button3")))
+            check->click();
+    } else if (name == QLatin1String("trend")) {
+        if (auto *analyse = form->findChild<QPushButton *>(QStringLiteral("Button5")))
+            analyse->click();
+        if (auto *chart = form->findChild<QWidget *>(QStringLiteral("TabSheetDiagramm")))
+            showPage(chart);
+    }
 }
 
 } // namespace kf::demo

@@ -38,6 +38,12 @@ public:
     // selected, its watched keywords selected on the last whole year, and the sitemap.
     void markWindows(Windows &windows) const;
 
+    // "--demo-report NAME" runs one report the way the operator would and shows it: "keywords"
+    // (all keywords of the main domain, tab "SEO") or "trend" (the watched keywords over the
+    // year, tab "Diagramm"). For the README's pictures, with --screenshot.
+    static QString reportRequested(const QStringList &arguments);
+    void showReport(Windows &windows, const QString &name) const;
+
 private:
     DemoMode(const QString &appFolder, int slowPageMs);
     void fillDataFolder() const;
