@@ -3,6 +3,7 @@
 #include "app/demo_mode.h"
 #include "sandbox/demo_backlinks.h"
 #include "sandbox/demo_data.h"
+#include "sandbox/xovi_trends.h"
 #include "tests/support/gui_helpers.h"
 
 #include <QAction>
@@ -107,6 +108,10 @@ TEST_F(DemoRoads, TheWindowSaysItIsADemoAndOpensOnItsProject) {
               QString::fromStdString(sandbox::demo::kMainDomain));
     EXPECT_EQ(control<QLineEdit>(form, "Edit44")->text(),
               QString::fromStdString(sandbox::demo::kMainDomain));
+    // The keyword lists and the trend analysis ask for the selected domain.
+    const auto selected = control<QListWidget>(form, "ListBox2")->selectedItems();
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0]->text(), QString::fromStdString(sandbox::demo::kMainDomain));
 }
 
 TEST_F(DemoRoads, HoleIdsThenCheckFillsEveryReportKind) {
@@ -263,6 +268,10 @@ TEST_F(DemoRoads, TrendAnalysisFollowsTheWatchedKeywordsThroughTheLastWholeYear)
         ranked.removeDuplicates();
         EXPECT_GE(ranked.size(), 4) << "row " << row; // the positions move from week to week
         if (row == 4) {
+            // The service knows no rankings of days to come.
+            const std::string tomorrow =
+                QDate::currentDate().addDays(1).toString(Qt::ISODate).toStdString();
+            EXPECT_EQ(sandbox::demoTrendPosition("schattenstauden", tomorrow), "");
             EXPECT_GE(unranked, 1); // and some weeks find it outside the top 100
         }
     }
