@@ -6,11 +6,16 @@
 #include "text/text_file.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMetaObject>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSystemTrayIcon>
+#include <QTabWidget>
 
 namespace kf::demo {
 
@@ -46,6 +51,14 @@ void mergeList(const QString &appFolder, const QString &relative, const QStringL
     textfile::writeLines(path, merged);
 }
 
+// Brings a page into view through every tab widget above it.
+void showPage(QWidget *page) {
+    for (QWidget *child = page; child && child->parentWidget(); child = child->parentWidget())
+        if (auto *tabs = qobject_cast<QTabWidget *>(child->parentWidget()->parentWidget()))
+            if (tabs->indexOf(child) >= 0)
+                tabs->setCurrentWidget(child);
+}
+
 QString chooseFolder(const QStringList &arguments) {
     const int at = arguments.indexOf(QStringLiteral("--data-dir"));
     if (at >= 0 && at + 1 < arguments.size())
@@ -75,7 +88,8 @@ QString bannerText(const QString &appFolder) {
         .arg(QDir::toNativeSeparators(appFolder));
 }
 
-std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString *refusal) {
+std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString *refusal,
+                                          int slowPageMs) {
     const QString folder = chooseFolder(arguments);
     if (folder.isEmpty()) {
         *refusal = QStringLiteral("Für die Demo konnte kein Datenordner angelegt werden.");
@@ -85,13 +99,14 @@ std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString 
         *refusal = refusalText(folder);
         return nullptr;
     }
-    std::unique_ptr<DemoMode> demo(new DemoMode(folder));
+    std::unique_ptr<DemoMode> demo(new DemoMode(folder, slowPageMs));
     demo->fillDataFolder();
     demo->pointEnvironment();
     return demo;
 }
 
-DemoMode::DemoMode(const QString &appFolder) : appFolder_(appFolder) {}
+DemoMode::DemoMode(const QString &appFolder, int slowPageMs)
+    : appFolder_(appFolder), services_(slowPageMs) {}
 
 DemoMode::~DemoMode() {
     // Windows made later in this process talk to the real services again.
@@ -158,15 +173,44 @@ void DemoMode::markWindows(Windows &windows) const {
     if (QObject *overview = form->findChild<QObject *>(QStringLiteral("ueberblick")))
         QMetaObject::invokeMethod(overview, "setText", Q_ARG(QString, bannerText(appFolder_)));
     if (auto *projects = form->findChild<QComboBox *>(QStringLiteral("Projekte")))
-        projects->setCurrentText(q(kProject));
+        projects->setCurrentText(q(kProject)); // loads the project's domains into ListBox2
+    // The keyword lists and the trend analysis ask for the domain selected here.
+    if (auto *domains = form->findChild<QListWidget *>(QStringLiteral("ListBox2")))
+        for (QListWidgetItem *item : domains->findItems(q(kMainDomain), Qt::MatchExactly))
+            item->setSelected(true);
     if (auto *watched = form->findChild<QComboBox *>(QStringLiteral("Domain_Xovi")))
-        watched->setCurrentText(q(kMainDomain));
+        watched->setCurrentText(q(kMainDomain)); // loads its keywords into kw_analyze
+    if (auto *keywords = form->findChild<QListWidget *>(QStringLiteral("kw_analyze")))
+        keywords->selectAll();
+    // The last whole year: every week of it has been measured.
+    if (auto *year = form->findChild<QComboBox *>(QStringLiteral("auswahl_jahr")))
+        year->setCurrentText(QString::number(QDate::currentDate().year() - 1));
     if (auto *domain = form->findChild<QLineEdit *>(QStringLiteral("Edit44")))
         domain->setText(q(kMainDomain)); // the linking pages name it with and without scheme
     if (auto *pause = form->findChild<QComboBox *>(QStringLiteral("ComboBox19")))
         pause->setCurrentText(QStringLiteral("100")); // the stand-ins answer at once
     if (auto *sitemap = windows.form2->findChild<QLineEdit *>(QStringLiteral("Edit1")))
         sitemap->setText(q(services_.sitemapUrl()));
+}
+
+QString DemoMode::reportRequested(const QStringList &arguments) {
+    const int at = arguments.indexOf(QStringLiteral("--demo-report"));
+    return at >= 0 && at + 1 < arguments.size() ? arguments[at + 1] : QString();
+}
+
+void DemoMode::showReport(Windows &windows, const QString &name) const {
+    TForm1 *form = windows.form1.get();
+    if (name == QLatin1String("keywords")) {
+        if (auto *all = form->findChild<QRadioButton *>(QStringLiteral("xovi_kw")))
+            all->setChecked(true);
+        if (auto *check = form->findChild<QPushButton *>(QStringLiteral("Button3")))
+            check->click();
+    } else if (name == QLatin1String("trend")) {
+        if (auto *analyse = form->findChild<QPushButton *>(QStringLiteral("Button5")))
+            analyse->click();
+        if (auto *chart = form->findChild<QWidget *>(QStringLiteral("TabSheetDiagramm")))
+            showPage(chart);
+    }
 }
 
 } // namespace kf::demo

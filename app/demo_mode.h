@@ -26,17 +26,26 @@ public:
     // that already holds account settings (nothing is started or written then, and `refusal`
     // receives the message), starts the stand-ins, fills the folder and points this process's
     // XOVI and SEOkicks endpoints and its extra CA bundle at them.
-    static std::unique_ptr<DemoMode> start(const QStringList &arguments, QString *refusal);
+    // The slow linking page answers after `slowPageMs` (the tests shorten the wait).
+    static std::unique_ptr<DemoMode> start(const QStringList &arguments, QString *refusal,
+                                           int slowPageMs = sandbox::kDemoSlowPageMs);
     ~DemoMode();
 
     QString appFolder() const { return appFolder_; }
     sandbox::DemoServices &services() { return services_; }
 
-    // The windows say that they show a demo, and open on its project, domain and sitemap.
+    // The windows say that they show a demo, and open on its project with the main domain
+    // selected, its watched keywords selected on the last whole year, and the sitemap.
     void markWindows(Windows &windows) const;
 
+    // "--demo-report NAME" runs one report the way the operator would and shows it: "keywords"
+    // (all keywords of the main domain, tab "SEO") or "trend" (the watched keywords over the
+    // year, tab "Diagramm"). For the README's pictures, with --screenshot.
+    static QString reportRequested(const QStringList &arguments);
+    void showReport(Windows &windows, const QString &name) const;
+
 private:
-    explicit DemoMode(const QString &appFolder);
+    DemoMode(const QString &appFolder, int slowPageMs);
     void fillDataFolder() const;
     void pointEnvironment();
 

@@ -47,12 +47,17 @@ int main(int argc, char **argv) {
     if (QScreen *screen = QGuiApplication::primaryScreen())
         windows.form1->move(screen->availableGeometry().topLeft());
     windows.form1->show();
+    // --demo-report NAME: one report filled and shown before anything else (the README's
+    // pictures).
+    if (demo)
+        demo->showReport(windows, kf::demo::DemoMode::reportRequested(app.arguments()));
 
     // --screenshot FILE saves a picture of the main window once it is painted, then quits
     // (used for the README, under Xvfb or offscreen).
     const int shot = app.arguments().indexOf(QStringLiteral("--screenshot"));
     if (shot >= 0 && shot + 1 < app.arguments().size()) {
         const QString file = app.arguments().at(shot + 1);
+        windows.form1->resize(1100, 720); // room for a filled table or chart in the picture
         QTimer::singleShot(800, &app, [&windows, &app, file] {
             windows.form1->grab().save(file);
             app.quit();

@@ -29,15 +29,36 @@ const std::vector<std::string> &projectDomains();
 // in the linking pages.
 inline const std::string kMainDomain = "www.lindenhof-gaertnerei.example";
 inline const std::string kMainUrl = "http://" + kMainDomain;
+// The project's other two customers.
+inline const std::string kFurnitureDomain = "www.moebel-hartmann.example";
+inline const std::string kDentistDomain = "www.zahnarzt-seidel.example";
 
-// Pages of the main domain that rank for keywords (full addresses, as XOVI lists them); the
-// sitemap lists most of them and some pages that rank for nothing.
-const std::vector<std::string> &rankingPages();
+// Pages of the main domain that rank for keywords (full addresses, as XOVI lists them), each
+// with the search term it ranks for first; its other keywords are that term with a modifier or
+// a place. The sitemap lists most of these pages and some pages that rank for nothing.
+struct RankingPage {
+    std::string url;
+    std::string term;
+};
+const std::vector<RankingPage> &rankingPageTerms();
+const std::vector<std::string> &rankingPages(); // the addresses alone, in the same order
 // Pages of the sitemap that rank for nothing.
 const std::vector<std::string> &unrankedPages();
 
-// The keywords watched for the trend analysis of the main domain.
+// The keywords watched for the trend analysis of the main domain; the main domain ranks for
+// each of them.
 const std::vector<std::string> &watchedKeywords();
+
+// The other domains of the project and what they offer: their keyword lists are made of these
+// terms.
+struct ProjectTopic {
+    std::string domain;
+    std::vector<std::string> terms;
+    std::vector<std::string> modifiers;
+};
+const std::vector<ProjectTopic> &otherProjectTopics();
+// Places the agency's customers advertise in.
+const std::vector<std::string> &places();
 
 // Access settings written into the demo's account file; the stand-ins accept these and refuse
 // any other.

@@ -1,38 +1,39 @@
 #include "sandbox/demo_services.h"
 
+#include "sandbox/demo_backlinks.h"
 #include "sandbox/demo_data.h"
 #include "sandbox/demo_sitemap.h"
 #include "sandbox/piwik.h"
+#include "sandbox/seokicks.h"
+#include "sandbox/xovi_backlinks.h"
+#include "sandbox/xovi_keywords.h"
+#include "sandbox/xovi_trends.h"
 
 namespace sandbox {
 
-// The XOVI, SEOkicks and linking-page stand-ins join here, each over its demo sample set built
-// from the names of sandbox/demo_data.h:
-// TODO(lead, on merging): in installXoviHandlers: the credits and the all / new / lost
-//   keywords (sandbox/xovi_keywords.h), getKeywordTrend (sandbox/xovi_trends.h) and
-//   getbacklinks (sandbox/xovi_backlinks.h), answering below demo::kXoviApiPath with the key
-//   demo::kXoviKey;
-// TODO(lead, on merging): in installSeokicksHandlers: inlinkData (sandbox/seokicks.h) with the
-//   appid demo::kSeokicksKey;
-// TODO(lead, on merging): in installWebHandlers: the linking pages (sandbox/web_pages.h), whose
-//   addresses must be on this web service.
+void installXoviHandlers(LoopbackService &service, const std::string &webBase) {
+    service.handle(xovi::keywordService(xovi::sampleKeywordData(demo::kXoviKey)));
+    service.handle(xoviTrends(sampleTrendData(demo::kXoviKey)));
+    service.handle(xoviBacklinks(demo::xoviBacklinkData(demo::kXoviKey, webBase)));
+}
 
-void installXoviHandlers(LoopbackService &) {}
+void installSeokicksHandlers(LoopbackService &service, const std::string &webBase) {
+    service.handle(seokicks(demo::seokicksData(demo::kSeokicksKey, webBase)));
+}
 
-void installSeokicksHandlers(LoopbackService &) {}
-
-void installWebHandlers(LoopbackService &service) {
+void installWebHandlers(LoopbackService &service, int slowPageMs) {
     service.handle(demo::sitemapHandler());
+    service.handle(demo::linkingPages(slowPageMs));
 }
 
 void installAnalyticsHandlers(LoopbackService &service) {
     service.handle(piwik::handler(piwik::demoData()));
 }
 
-DemoServices::DemoServices() {
-    installXoviHandlers(xovi_);
-    installSeokicksHandlers(seokicks_);
-    installWebHandlers(web_);
+DemoServices::DemoServices(int slowPageMs) {
+    installXoviHandlers(xovi_, web_.base());
+    installSeokicksHandlers(seokicks_, web_.base());
+    installWebHandlers(web_, slowPageMs);
     installAnalyticsHandlers(analytics_);
 }
 

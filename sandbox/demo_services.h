@@ -11,9 +11,15 @@
 
 namespace sandbox {
 
+// How long the demo's slow linking page keeps the counter-check waiting: longer than is
+// pleasant, well within the fetch's one-minute stall time-out.
+constexpr int kDemoSlowPageMs = 8000;
+
 class DemoServices {
 public:
-    DemoServices(); // starts the four services with their demo handlers
+    // Starts the four services with their demo handlers; the slow linking page answers after
+    // `slowPageMs` (tests shorten the wait).
+    explicit DemoServices(int slowPageMs = kDemoSlowPageMs);
     DemoServices(const DemoServices &) = delete;
     DemoServices &operator=(const DemoServices &) = delete;
 
@@ -41,10 +47,11 @@ private:
 };
 
 // One function per service puts the demo's handlers on it; the tests call them on services of
-// their own and prepend special replies where they need one.
-void installXoviHandlers(LoopbackService &service);
-void installSeokicksHandlers(LoopbackService &service);
-void installWebHandlers(LoopbackService &service);
+// their own and prepend special replies where they need one. The backlink lists name pages
+// below `webBase`, the web service's base.
+void installXoviHandlers(LoopbackService &service, const std::string &webBase);
+void installSeokicksHandlers(LoopbackService &service, const std::string &webBase);
+void installWebHandlers(LoopbackService &service, int slowPageMs);
 void installAnalyticsHandlers(LoopbackService &service);
 
 } // namespace sandbox

@@ -68,13 +68,4 @@ Handler seokicks(SeokicksData data) {
     };
 }
 
-SeokicksData sampleSeokicks(const std::string &appid, const std::string &webBase) {
-    SeokicksData data;
-    data.appid = appid;
-    data.otherwise = [webBase](const std::string &query) {
-        return sampleBacklinks(query, webBase);
-    };
-    return data;
-}
-
 } // namespace sandbox

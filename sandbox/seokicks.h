@@ -25,7 +25,4 @@ std::string seokicksReply(const std::string &query, const std::vector<Backlink> 
 // At most "results" records, when it is a number.
 Handler seokicks(SeokicksData data);
 
-// The same agency sample as the XOVI stand-in's, linking pages below `webBase`.
-SeokicksData sampleSeokicks(const std::string &appid, const std::string &webBase);
-
 } // namespace sandbox

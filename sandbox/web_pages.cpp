@@ -47,14 +47,17 @@ Reply replyFor(const LinkingPage &p, const Request &r, int neverMs) {
 std::string linkingPageHtml(const LinkingPage &p) {
     using Kind = LinkingPage::Kind;
     std::string body = "  <p>Empfehlungen aus unserer Redaktion.</p>\n";
+    // A domain named without a scheme is linked with one, as a browser would go there.
+    const std::string target =
+        (p.domain.find("://") == std::string::npos ? "http://" : "") + p.domain + "/";
     if (p.kind == Kind::Mentions || p.kind == Kind::NeverAnswers)
-        body +=
-            "  <p>Unser Tipp: <a href=\"" + p.domain + "/\">" + xmlEscaped(p.domain) + "</a></p>\n";
+        body += "  <p>Unser Tipp: <a href=\"" + xmlEscaped(target) + "\">" + xmlEscaped(p.domain) +
+                "</a></p>\n";
     else if (p.kind == Kind::OtherCase)
         body += "  <p>Unser Tipp: " + upper(p.domain) + "</p>\n";
     else
         body += "  <p>Unser Tipp: <a href=\"https://andere-seite.example/\">andere Seite</a></p>\n";
-    return page("Branchenbuch", body);
+    return page(xmlEscaped(p.title), body);
 }
 
 Handler webPages(std::vector<LinkingPage> pages, int neverMs) {
@@ -63,22 +66,6 @@ Handler webPages(std::vector<LinkingPage> pages, int neverMs) {
             if (p.path == r.path)
                 return replyFor(p, r, neverMs);
         return std::nullopt;
-    };
-}
-
-Handler sampleWebPages(const std::string &domain) {
-    return [domain](const Request &r) -> std::optional<Reply> {
-        using Kind = LinkingPage::Kind;
-        if (r.path.find("/eintrag-") == std::string::npos)
-            return std::nullopt;
-        // Most pages still link; the others have dropped the link, shout the name, moved
-        // or vanished. None hangs: the demo should finish.
-        static const Kind kKinds[] = {Kind::Mentions,  Kind::Mentions, Kind::Mentions,
-                                      Kind::Mentions,  Kind::Mentions, Kind::Mentions,
-                                      Kind::Mentions,  Kind::Silent,   Kind::OtherCase,
-                                      Kind::Redirects, Kind::Missing};
-        LinkingPage p{r.path, kKinds[stableHash(r.path) % 11], domain};
-        return replyFor(p, r, 0);
     };
 }
 

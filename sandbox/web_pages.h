@@ -16,6 +16,7 @@ struct LinkingPage {
     std::string path; // "/blog/post-1.html"
     Kind kind = Kind::Mentions;
     std::string domain; // the domain text the page mentions (or, in upper case, OtherCase)
+    std::string title = "Branchenbuch";
 };
 
 // An HTML page that links to `domain` (or only names it in upper case, or not at all).
@@ -23,9 +24,5 @@ std::string linkingPageHtml(const LinkingPage &page);
 
 // A page that never answers waits `neverMs` before it does.
 Handler webPages(std::vector<LinkingPage> pages, int neverMs = 30000);
-
-// Every linking page of the sample backlink sets below any base: each path answers by a kind
-// that depends on the path, most of them mentioning `domain`.
-Handler sampleWebPages(const std::string &domain);
 
 } // namespace sandbox

@@ -55,37 +55,4 @@ Handler xoviBacklinks(XoviBacklinkData data) {
     };
 }
 
-std::vector<Backlink> sampleBacklinks(const std::string &domain, const std::string &webBase) {
-    static const char *const kSites[] = {"branchenbuch",    "webkatalog",      "seo-blog",
-                                         "marketing-forum", "presseportal",    "stadtmagazin",
-                                         "gutscheine",      "vergleichsportal"};
-    static const char *const kAnchors[] = {"hier",       "Jetzt ansehen", "Online-Shop",
-                                           "Startseite", "Mehr erfahren", "Anbieter & Preise",
-                                           "zum Shop",   "Website"};
-    const unsigned seed = stableHash(domain);
-    const unsigned count = 40 + seed % 101;
-    std::vector<Backlink> links;
-    links.reserve(count);
-    for (unsigned i = 0; i < count; ++i) {
-        const unsigned h = stableHash(domain + std::to_string(i));
-        Backlink link;
-        link.linkingUrl =
-            webBase + "/" + kSites[h % 8] + "/eintrag-" + std::to_string(i + 1) + ".html";
-        link.anchorText = kAnchors[(h / 8) % 8];
-        link.targetUrl = domain;
-        link.follow = h % 5 != 0;
-        links.push_back(std::move(link));
-    }
-    return links;
-}
-
-XoviBacklinkData sampleXoviBacklinks(const std::string &key, const std::string &webBase) {
-    XoviBacklinkData data;
-    data.key = key;
-    data.otherwise = [webBase](const std::string &domain) {
-        return sampleBacklinks(domain, webBase);
-    };
-    return data;
-}
-
 } // namespace sandbox

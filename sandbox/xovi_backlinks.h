@@ -32,11 +32,4 @@ std::string xoviBacklinkReply(const std::vector<Backlink> &links);
 // At most "limit" records, when the limit is a number.
 Handler xoviBacklinks(XoviBacklinkData data);
 
-// Backlinks an agency would recognise for any domain: directories, blogs, forums and press
-// portals, 40 to 140 per domain, the linking pages below `webBase` (the web-page stand-in).
-XoviBacklinkData sampleXoviBacklinks(const std::string &key, const std::string &webBase);
-
-// The shared sample: deterministic linking pages of a domain below webBase.
-std::vector<Backlink> sampleBacklinks(const std::string &domain, const std::string &webBase);
-
 } // namespace sandbox

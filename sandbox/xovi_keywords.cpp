@@ -1,5 +1,7 @@
 #include "sandbox/xovi_keywords.h"
 
+#include "sandbox/demo_data.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -194,48 +196,26 @@ std::string slug(const std::string &text) {
 
 struct Topic {
     std::vector<std::string> terms;
+    std::vector<std::string> pages; // the ranking page of each term; empty: one made from it
     std::vector<std::string> modifiers;
     std::vector<std::string> places;
 };
 
-const Topic &gardenTopic() {
-    static const Topic topic{
-        {"gartenmöbel", "loungemöbel", "gartentisch", "gartenstuhl", "strandkorb", "sonnenliege",
-         "gartenbank", "hollywoodschaukel", "sonnenschirm", "gartenmöbel set", "tisch & stühle",
-         "polyrattan möbel", "teakholz gartenmöbel", "bistroset", "auflagen gartenstühle",
-         "balkonmöbel", "gartenlounge", "hängesessel"},
-        {"kaufen", "günstig", "online", "holz", "metall", "angebot", "test", "wetterfest",
-         "klappbar", "weiß", "anthrazit", "reduziert", "outlet", "xxl", "2013"},
-        {"kiel",       "hamburg",    "lübeck",    "bremen",    "hannover",  "berlin",
-         "münchen",    "köln",       "wien",      "graz",      "zürich",    "basel",
-         "bern",       "frankfurt",  "stuttgart", "dresden",   "leipzig",   "düsseldorf",
-         "dortmund",   "essen",      "bochum",    "rostock",   "schwerin",  "flensburg",
-         "oldenburg",  "osnabrück",  "münster",   "bielefeld", "kassel",    "erfurt",
-         "jena",       "magdeburg",  "potsdam",   "cottbus",   "halle",     "nürnberg",
-         "augsburg",   "regensburg", "salzburg",  "linz",      "innsbruck", "luzern",
-         "winterthur", "st. gallen", "freiburg",  "karlsruhe", "mannheim",  "mainz",
-         "wiesbaden",  "bonn",       "aachen"}};
+// The main domain: a nursery whose keywords lead to the pages the demo's sitemap lists.
+Topic nurseryTopic() {
+    Topic topic;
+    for (const demo::RankingPage &page : demo::rankingPageTerms()) {
+        topic.terms.push_back(page.term);
+        topic.pages.push_back(page.url);
+    }
+    topic.modifiers = {"kaufen", "bio",    "winterhart", "tipps",
+                       "preise", "online", "im topf",    "sorten"};
+    topic.places = demo::places();
     return topic;
 }
 
-const Topic &bicycleTopic() {
-    static const Topic topic{
-        {"fahrrad", "e-bike", "trekkingrad", "mountainbike", "rennrad", "citybike", "lastenrad",
-         "kinderfahrrad", "fahrradschloss", "fahrradhelm", "fahrradinspektion", "e-bike akku",
-         "pedelec", "hollandrad"},
-        {"kaufen", "gebraucht", "test", "leasing", "reparatur", "damen", "herren", "28 zoll",
-         "angebot", "zubehör"},
-        {"kiel", "hamburg", "lübeck", "rendsburg", "neumünster", "eckernförde"}};
-    return topic;
-}
-
-const Topic &dentistTopic() {
-    static const Topic topic{{"zahnarzt", "zahnreinigung", "implantate", "bleaching", "zahnersatz",
-                              "wurzelbehandlung", "kieferorthopäde", "angstpatienten zahnarzt",
-                              "zahnarzt notdienst", "veneers", "professionelle zahnreinigung"},
-                             {"kosten", "erfahrungen", "preise", "krankenkasse", "samstag"},
-                             {"kiel", "kiel holtenau", "kiel gaarden", "kronshagen"}};
-    return topic;
+Topic projectTopic(const demo::ProjectTopic &project) {
+    return Topic{project.terms, {}, project.modifiers, demo::places()};
 }
 
 // The n-th keyword of a topic: terms first, then with a modifier, then with a place.
@@ -256,7 +236,8 @@ std::string topicKeyword(const Topic &topic, std::size_t n) {
     return keyword;
 }
 
-Keyword makeKeyword(const std::string &domain, const std::string &text, Random &random) {
+Keyword makeKeyword(const std::string &domain, const std::string &text, const std::string &page,
+                    Random &random) {
     static const int volumes[] = {10,   20,   30,   50,   70,   90,   110,   140,   170,
                                   210,  260,  320,  390,  480,  590,  720,   880,   1000,
                                   1300, 1600, 2400, 3600, 5400, 8100, 12100, 18100, 27100};
@@ -264,8 +245,8 @@ Keyword makeKeyword(const std::string &domain, const std::string &text, Random &
     k.keyword = text;
     k.position = random.between(1, 100);
     const std::string section = slug(text.substr(0, text.find(' ')));
-    k.url = "http://" + domain + "/" + section + "/";
-    if (random.next() % 3 == 0)
+    k.url = page.empty() ? "http://" + domain + "/" + section + "/" : page;
+    if (random.next() % 3 == 0 && page.empty())
         k.url += slug(text) + ".html";
     k.searchVolume = volumes[random.next() % (sizeof volumes / sizeof *volumes)];
     k.cpc = random.between(5, 320) / 100.0;
@@ -278,8 +259,11 @@ std::vector<Keyword> topicKeywords(const Topic &topic, const std::string &domain
     Random random(seed);
     std::vector<Keyword> out;
     out.reserve(count);
-    for (std::size_t n = first; n < first + count; ++n)
-        out.push_back(makeKeyword(domain, topicKeyword(topic, n), random));
+    for (std::size_t n = first; n < first + count; ++n) {
+        const std::size_t term = n % topic.terms.size();
+        const std::string page = term < topic.pages.size() ? topic.pages[term] : std::string();
+        out.push_back(makeKeyword(domain, topicKeyword(topic, n), page, random));
+    }
     return out;
 }
 
@@ -432,15 +416,18 @@ KeywordDataSet sampleKeywordData(const std::string &key) {
     data.key = key;
     data.creditsLeft = 48250;
     data.creditsUsed = 1750;
-    data.domains.push_back(sampleDomain(gardenTopic(), "www.gartenmoebel-lindner.de", 120, 11));
-    data.domains.push_back(sampleDomain(bicycleTopic(), "www.fahrradhaus-nordkap.de", 90, 23));
-    data.domains.push_back(sampleDomain(dentistTopic(), "www.zahnarzt-hellwig-kiel.de", 36, 37));
+    data.domains.push_back(sampleDomain(nurseryTopic(), demo::kMainDomain, 120, 11));
+    const std::vector<demo::ProjectTopic> &others = demo::otherProjectTopics();
+    const std::size_t sizes[] = {90, 36};
+    for (std::size_t i = 0; i < others.size(); ++i)
+        data.domains.push_back(sampleDomain(projectTopic(others[i]), others[i].domain, sizes[i % 2],
+                                            unsigned(23 + 14 * i)));
     return data;
 }
 
 std::vector<Keyword> generatedKeywords(const std::string &domain, std::size_t count,
                                        unsigned seed) {
-    return topicKeywords(gardenTopic(), domain, 0, count, seed);
+    return topicKeywords(projectTopic(demo::otherProjectTopics().front()), domain, 0, count, seed);
 }
 
 } // namespace sandbox::xovi

@@ -60,8 +60,10 @@ std::string keywordsXml(const std::string &method, const std::string &domain,
                         const EngineKeywords &engine, std::size_t limit,
                         const std::string &date = "2013-05-06");
 
-// A deterministic sample an agency would recognise: a garden furniture shop, a bicycle dealer
-// and a dental practice, with a few hundred keywords over google.de, google.at and google.ch.
+// The demo project's domains (sandbox/demo_data.h) with a few hundred keywords over google.de,
+// google.at and google.ch, the same on every run: the nursery ranks with the pages of its
+// sitemap and for every watched keyword, the furniture store and the dental practice with
+// pages of their own.
 KeywordDataSet sampleKeywordData(const std::string &key = "demo-xovi-key");
 
 // `count` generated keywords for one domain, for benchmarks and large tests.

@@ -26,8 +26,11 @@ std::string xoviErrorReply(const std::string &message);
 
 Handler xoviTrends(TrendData data);
 
-// An agency's watched keywords: every keyword on every date gets a rank that drifts slowly
-// over the year, the same on every run.
+// The demo's ranking history, the same on every run: each watched keyword of the main domain
+// (sandbox/demo_data.h) follows a course of its own over the years, with seasonal swings and
+// weeks outside the top 100 (no position); any other keyword drifts at random. Days after
+// today have no position yet.
+std::string demoTrendPosition(const std::string &keyword, const std::string &date);
 TrendData sampleTrendData(const std::string &key);
 
 } // namespace sandbox
