@@ -132,7 +132,22 @@ void loadMemo(Memo &memo, const QString &path) {
     memo.setText(readText(path));
 }
 
+namespace {
+
+// The characters no file name may hold on the systems the program's files travel to; refusing
+// them everywhere keeps a name that works here from failing on the operator's other machines.
+bool isAllowedFileName(const QString &name) {
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || QStringView(u"\\:*?\"<>|").contains(c))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void writeRaw(const QString &path, const QString &text, Access access) {
+    if (!isAllowedFileName(QFileInfo(path).fileName()))
+        throw Error(cannotCreateText(path, QStringLiteral("Dateiname nicht zulässig")));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(cannotCreateText(path, file.errorString()));

@@ -224,3 +224,18 @@ TEST(TextFileErrors, OwnerOnlyFilesStaySoAcrossSaves) {
     GTEST_SKIP() << "POSIX file modes";
 #endif
 }
+
+TEST(TextFileErrors, ANameNoFileSystemOfTheOperatorAcceptsIsRefusedAndNothingIsWritten) {
+    QTemporaryDir dir;
+    for (const QString &name : {QStringLiteral("a?b.txt"), QStringLiteral("a*b_list.txt"),
+                                QStringLiteral("a:b.txt"), QStringLiteral("a|b.csv")}) {
+        try {
+            tf::writeLines(dir.filePath(name), {QStringLiteral("x")});
+            ADD_FAILURE() << name.toStdString() << " was written";
+        } catch (const kf::Error &e) {
+            EXPECT_TRUE(e.message().endsWith(
+                QStringLiteral("kann nicht erstellt werden. Dateiname nicht zulässig")));
+        }
+    }
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
