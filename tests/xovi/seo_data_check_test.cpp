@@ -68,5 +68,14 @@ TEST_F(SeoDataCheck, AKeywordListChosenAsWellReplacesTheTable) {
     EXPECT_EQ(grid().first(), "Nr.|URL|Keyword|Position");
 }
 
+TEST_F(SeoDataCheck, PiWikAPIStaysSelectedAlongsideAKeywordList) {
+    auto *piwikApi = child<QRadioButton>("PiWikAPI");
+    QTest::mouseClick(piwikApi, Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>("xovi_kw"), Qt::LeftButton);
+    QTest::mouseClick(piwikApi, Qt::LeftButton);
+    EXPECT_TRUE(piwikApi->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("xovi_kw")->isChecked());
+}
+
 } // namespace
 } // namespace xovi_test
