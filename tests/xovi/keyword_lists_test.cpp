@@ -131,6 +131,21 @@ TEST_F(KeywordLists, WithoutADomainOnlyTheMessageTheLogLineAndThePageSwitchFollo
     EXPECT_EQ(child<QTabWidget>("PageControl2")->currentWidget()->objectName(), "SEO");
 }
 
+TEST_F(KeywordLists, ADomainThatCannotNameAFileGetsItsRowsButNoReportFiles) {
+    service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.param("domain") != "garten*shop.de")
+            return std::nullopt;
+        return sandbox::Reply::xml("<xovi><url>http://a.de/</url><k>tisch</k><p>2</p></xovi>");
+    });
+    addDomain(QStringLiteral("garten*shop.de"));
+    selectDomain(QStringLiteral("garten*shop.de"));
+    check("xovi_kw");
+    EXPECT_EQ(grid(), QStringList({"Nr.|URL|Keyword|Position", "1|http://a.de/|tisch|2"}));
+    EXPECT_TRUE(QDir(folder.path("reporting/xovi/key")).isEmpty());
+    EXPECT_TRUE(memoText(child("speich")).contains("\r\n<url>\r\n"));
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
 TEST_F(KeywordLists, TheSampleDataSetIsTheSameEveryTimeAndServesTheWindow) {
     const sx::KeywordDataSet sample = sx::sampleKeywordData("schlüssel 1");
     std::size_t keywords = 0;
