@@ -131,6 +131,36 @@ TEST_F(KeywordLists, WithoutADomainOnlyTheMessageTheLogLineAndThePageSwitchFollo
     EXPECT_EQ(child<QTabWidget>("PageControl2")->currentWidget()->objectName(), "SEO");
 }
 
+TEST_F(KeywordLists, WithNothingChosenCheckOnlyEmptiesSpeichAndSavesTheProjectItems) {
+    for (const char *radio : {"PiWikAPI", "xovi_kw", "xovi_kw_new", "xovi_kw_lost"})
+        EXPECT_FALSE(child<QRadioButton>(radio)->isChecked()) << radio;
+    setMemoText(child("speich"), QStringLiteral("alt"));
+    child<QComboBox>("Projekte")->setEditText(QStringLiteral("nur getippt"));
+    child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+
+    EXPECT_EQ(memoText(child("speich")), "");
+    EXPECT_TRUE(folder.exists("reporting/projekte.txt"));
+    EXPECT_EQ(folder.read("reporting/projekte.txt"), ""); // the items, not the typed text
+    EXPECT_TRUE(service().targets().empty());
+    EXPECT_EQ(child<QTabWidget>("PageControl1")->currentIndex(), 1);
+}
+
+TEST_F(KeywordLists, TheKeptReplyIsSavedLineByLineEvenWhenItEndsInALoneLineFeed) {
+    service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.param("method") != "getnewKeywords")
+            return std::nullopt;
+        return sandbox::Reply::xml("<x>\n<newkeyword><k>a</k><p>4</p></newkeyword>\n</x>\n");
+    });
+    addDomain(QStringLiteral("www.garten.de"));
+    selectDomain(QStringLiteral("www.garten.de"));
+    check("xovi_kw_new");
+    EXPECT_EQ(grid(), QStringList({"Nr.|Keyword|Position", "1|a|4"}));
+    EXPECT_EQ(folder.read("tmp.txt"), "\r\n<x>\r\n\n\r\n<newkeyword>\r\n\r\n<k>\r\na\r\n</k>\r\n"
+                                      "\r\n<p>\r\n4\r\n</p>\r\n\r\n</newkeyword>\r\n\n\r\n"
+                                      "</x>\r\n\n\r\n");
+}
+
 TEST_F(KeywordLists, ADomainThatCannotNameAFileGetsItsRowsButNoReportFiles) {
     service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
         if (r.param("domain") != "garten*shop.de")
