@@ -131,6 +131,9 @@ CategoryPanel *TForm1::buildSeoPanel() {
                         QStringLiteral("google.ch"), QStringLiteral("bing.de")},
                        QStringLiteral("google.de"), body);
     ui.PiWikAPI = radio("PiWikAPI", QStringLiteral("PiWikAPI"), body);
+    // A lone radio button would toggle off on a second click; its own exclusive group keeps
+    // it selected once chosen.
+    (new QButtonGroup(body))->addButton(ui.PiWikAPI);
 
     auto *xovi = new QGroupBox(QStringLiteral("Xovi"), body);
     xovi->setObjectName(QStringLiteral("GroupBox1"));

@@ -5,6 +5,8 @@
 #include "core/dialogs.h"
 #include "core/handler_frame.h"
 #include "core/workspace.h"
+#include "projects/project_lists.h"
+#include "text/error.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
@@ -159,10 +161,15 @@ void KeywordLists::tabulate(const Kind &kind, const QString &domain) {
                   });
 
     // The domain's own characters never become folder separators.
-    const QString stem = keyFolder(ws_) + u'/' +
-                         keywordReportBaseName(domain, QDate::currentDate()) +
-                         QString::fromUtf16(kind.fileTail);
+    const QString base = keywordReportBaseName(domain, QDate::currentDate());
+    const QString stem = keyFolder(ws_) + u'/' + base + QString::fromUtf16(kind.fileTail);
     ws_.SavePath = stem + QStringLiteral(".csv");
+    // A name Windows would refuse is no file name here either: the data folder travels between
+    // systems, so such a domain gets its rows but no report files.
+    if (!projects::isFolderName(base))
+        throw Error(textfile::cannotCreateText(
+            ws_.SavePath, QStringLiteral("The filename, directory name, or volume label syntax "
+                                         "is incorrect.")));
     SaveGridCsv(grid, ws_.SavePath);
     ExportGridHtml(grid, speich);
     textfile::saveMemo(speich, stem + QStringLiteral(".html"));

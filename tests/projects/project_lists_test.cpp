@@ -75,6 +75,22 @@ TEST_F(ProjectLists, ReturnInEdit2MakesTheFoldersAndKeepsEachDomainOnce) {
     EXPECT_EQ(folder.read("reporting/projekte.txt"), "Kunde\r\n");
 }
 
+TEST_F(ProjectLists, TheInitialTextsStayAtStartAndReturnMakesProjectProjekteWithDomainDomain) {
+    folder.write("reporting/projekte.txt", "Alpha\r\n");
+    folder.write("reporting/Alpha/domains.txt", "a.de\r\n");
+    open();
+    EXPECT_EQ(projects->currentText(), "Projekte");
+    EXPECT_EQ(domainItems(), QStringList());
+
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(projectItems(), QStringList({"Alpha", "Projekte"}));
+    EXPECT_EQ(domainItems(), QStringList({"Domain"}));
+    EXPECT_EQ(folder.read("reporting/projekte.txt"), "Alpha\r\nProjekte\r\n");
+    EXPECT_EQ(folder.read("reporting/Projekte/domains.txt"), "Domain\r\n");
+    EXPECT_EQ(projects->currentText(), "Projekte");
+    EXPECT_EQ(edit->text(), "Domain");
+}
+
 TEST_F(ProjectLists, TheDomainsFollowTheProjectNameAsItIsTypedOrChosen) {
     folder.write("reporting/projekte.txt", "Alpha\r\nBeta\r\n");
     folder.write("reporting/Alpha/domains.txt", "a.de\r\nb.de\r\n");

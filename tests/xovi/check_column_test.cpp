@@ -1,5 +1,9 @@
 #include "xovi_window.h"
 
+#include "core/workspace.h"
+#include "tests/text/fixed_measure.h"
+#include "widgets/grid_view.h"
+
 namespace xovi_test {
 namespace {
 
@@ -54,6 +58,29 @@ TEST_F(CheckColumn, NeedsThreeLinesAndASavedProjectListAndLeavesAnEmptyListWitho
     compare();
     EXPECT_EQ(service().targets().size(), 1u);
     EXPECT_EQ(grid(), QStringList({"Nr.|Prüfspalte|Keyword|Position|"}));
+}
+
+TEST_F(CheckColumn, FitsWithThresholdThirtyAndAnEmptyLineMatchesAnEmptyAddress) {
+    const std::string address = "http://a.de/01234567890123456789012"; // 35 characters
+    service().prepend([address](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.param("domain") != "a.de")
+            return std::nullopt;
+        return sandbox::Reply::xml("<x><url>" + address +
+                                   "</url><k>k1</k><p>1</p><url></url><k>k2</k><p>2</p></x>");
+    });
+    form->workspace().ui.StringGrid3->grid().setMeasure(fixedMeasure(1));
+    addDomain(QStringLiteral("a.de"));
+    selectDomain(QStringLiteral("a.de"));
+    setMemoText(child("ueberblick"), QString::fromStdString(address) + "\r\n\r\nb\r\n");
+    compare();
+
+    const QString link = QString::fromStdString(address);
+    EXPECT_EQ(grid(), QStringList({"Nr.|Prüfspalte|Keyword|Position|",
+                                   "1|" + link + "|k1|1|" + link, "2||k2|2|"}));
+    int width = 0;
+    QMetaObject::invokeMethod(child("StringGrid3"), "colWidth", Q_RETURN_ARG(int, width),
+                              Q_ARG(int, 4));
+    EXPECT_EQ(width, 35 + 1 + 5);
 }
 
 TEST_F(CheckColumn, KeywordcheckOnlyListsAllKeywords) {

@@ -131,6 +131,49 @@ TEST_F(KeywordLists, WithoutADomainOnlyTheMessageTheLogLineAndThePageSwitchFollo
     EXPECT_EQ(child<QTabWidget>("PageControl2")->currentWidget()->objectName(), "SEO");
 }
 
+TEST_F(KeywordLists, WithNothingChosenCheckOnlyEmptiesSpeichAndSavesTheProjectItems) {
+    setMemoText(child("speich"), QStringLiteral("alt"));
+    child<QComboBox>("Projekte")->setEditText(QStringLiteral("nur getippt"));
+    child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+
+    EXPECT_EQ(memoText(child("speich")), "");
+    EXPECT_TRUE(folder.exists("reporting/projekte.txt"));
+    EXPECT_EQ(folder.read("reporting/projekte.txt"), ""); // the items, not the typed text
+    EXPECT_TRUE(service().targets().empty());
+    EXPECT_EQ(child<QTabWidget>("PageControl1")->currentIndex(), 1);
+}
+
+TEST_F(KeywordLists, TheKeptReplyIsSavedLineByLineEvenWhenItEndsInALoneLineFeed) {
+    service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.param("method") != "getnewKeywords")
+            return std::nullopt;
+        return sandbox::Reply::xml("<x>\n<newkeyword><k>a</k><p>4</p></newkeyword>\n</x>\n");
+    });
+    addDomain(QStringLiteral("www.garten.de"));
+    selectDomain(QStringLiteral("www.garten.de"));
+    check("xovi_kw_new");
+    EXPECT_EQ(grid(), QStringList({"Nr.|Keyword|Position", "1|a|4"}));
+    EXPECT_EQ(folder.read("tmp.txt"), "\r\n<x>\r\n\n\r\n<newkeyword>\r\n\r\n<k>\r\na\r\n</k>\r\n"
+                                      "\r\n<p>\r\n4\r\n</p>\r\n\r\n</newkeyword>\r\n\n\r\n"
+                                      "</x>\r\n\n\r\n");
+}
+
+TEST_F(KeywordLists, ADomainThatCannotNameAFileGetsItsRowsButNoReportFiles) {
+    service().prepend([](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.param("domain") != "garten*shop.de")
+            return std::nullopt;
+        return sandbox::Reply::xml("<xovi><url>http://a.de/</url><k>tisch</k><p>2</p></xovi>");
+    });
+    addDomain(QStringLiteral("garten*shop.de"));
+    selectDomain(QStringLiteral("garten*shop.de"));
+    check("xovi_kw");
+    EXPECT_EQ(grid(), QStringList({"Nr.|URL|Keyword|Position", "1|http://a.de/|tisch|2"}));
+    EXPECT_TRUE(QDir(folder.path("reporting/xovi/key")).isEmpty());
+    EXPECT_TRUE(memoText(child("speich")).contains("\r\n<url>\r\n"));
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
 TEST_F(KeywordLists, TheSampleDataSetIsTheSameEveryTimeAndServesTheWindow) {
     const sx::KeywordDataSet sample = sx::sampleKeywordData("schlüssel 1");
     std::size_t keywords = 0;

@@ -68,5 +68,36 @@ TEST_F(SeoDataCheck, AKeywordListChosenAsWellReplacesTheTable) {
     EXPECT_EQ(grid().first(), "Nr.|URL|Keyword|Position");
 }
 
+TEST_F(SeoDataCheck, AnEmptyListKeepsTheCaptionAndAnEmptyEntryIsAnEmptyDomain) {
+    QListWidget *domains = child<QListWidget>("ListBox2");
+    domains->clear();
+    child<QRadioButton>("PiWikAPI")->setChecked(true);
+    child<QTabWidget>("PageControl1")->setCurrentIndex(1);
+    QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b");
+    EXPECT_EQ(grid(),
+              QStringList({"Nr.|Domain|Google Pagerank|Index-Google|Index-Bing|Alexa-Rank"}));
+
+    domains->addItems({QString(), QStringLiteral("b.de/")});
+    QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+    const auto requests = piwik.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].param("url"), "/");
+    EXPECT_EQ(requests[1].param("url"), "b.de//");
+    EXPECT_EQ(grid().mid(1), QStringList({"1||5|1200|800|95000", "2|b.de/|5|1200|800|95000"}));
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b checke: b.de/ Nr.:1 / 1");
+    // Without a keyword list the page shown stays.
+    EXPECT_EQ(child<QTabWidget>("PageControl1")->currentIndex(), 1);
+}
+
+TEST_F(SeoDataCheck, PiWikAPIStaysSelectedAlongsideAKeywordList) {
+    auto *piwikApi = child<QRadioButton>("PiWikAPI");
+    QTest::mouseClick(piwikApi, Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>("xovi_kw"), Qt::LeftButton);
+    QTest::mouseClick(piwikApi, Qt::LeftButton);
+    EXPECT_TRUE(piwikApi->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("xovi_kw")->isChecked());
+}
+
 } // namespace
 } // namespace xovi_test
