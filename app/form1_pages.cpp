@@ -7,6 +7,7 @@
 #include "widgets/memo_view.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QChartView>
 #include <QGridLayout>
@@ -130,6 +131,8 @@ QWidget *TForm1::buildAnalysisPage() {
     ui.auswahl_jahr = combo("auswahl_jahr", {}, QStringLiteral("auswahl_jahr"), keywords);
     ui.ListBox3 = list("ListBox3", true, keywords);
     ui.RadioButton1 = radio("RadioButton1", QStringLiteral("Rankingverlauf"), keywords);
+    // Alone in its page: a group of one keeps a second click from clearing it.
+    (new QButtonGroup(keywords))->addButton(ui.RadioButton1);
     auto *analyse = button("Button5", QStringLiteral("Analyse"), keywords);
 
     // Watched domain and its keywords on the left, year and its dates on the right.

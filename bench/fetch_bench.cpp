@@ -3,22 +3,16 @@
 // (which also keeps its connection). Prints both times and the ratio ours / curl, then runs the
 // single-fetch Google Benchmark.
 
+#include "keep_alive_server.h"
 #include "net/http_client.h"
 
-#include <arpa/inet.h>
-#include <atomic>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -27,77 +21,7 @@ constexpr int kFetches = 1000;
 const std::string kBody = "<result><row><label>direct</label><nb_visits>42</nb_visits></row>"
                           "</result>";
 
-// Answers every request with the same small body and keeps the connection open.
-class KeepAliveServer {
-public:
-    KeepAliveServer() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        const int one = 1;
-        ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        if (::bind(fd_, reinterpret_cast<sockaddr *>(&addr), sizeof addr) != 0 ||
-            ::listen(fd_, 16) != 0) {
-            std::perror("listen");
-            std::exit(1);
-        }
-        socklen_t len = sizeof addr;
-        ::getsockname(fd_, reinterpret_cast<sockaddr *>(&addr), &len);
-        port_ = ntohs(addr.sin_port);
-        reply_ = "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\nContent-Length: " +
-                 std::to_string(kBody.size()) + "\r\n\r\n" + kBody;
-        acceptor_ = std::thread([this] { acceptLoop(); });
-    }
-    ~KeepAliveServer() {
-        stop_ = true;
-        acceptor_.join();
-        for (auto &w : workers_)
-            w.join();
-        ::close(fd_);
-    }
-    int port() const { return port_; }
-
-private:
-    void acceptLoop() {
-        while (!stop_) {
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0)
-                continue;
-            const int c = ::accept(fd_, nullptr, nullptr);
-            if (c >= 0)
-                workers_.emplace_back([this, c] { serve(c); });
-        }
-    }
-    void serve(int c) {
-        const int one = 1;
-        ::setsockopt(c, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-        std::string pending;
-        char buf[8192];
-        while (!stop_) {
-            pollfd p{c, POLLIN, 0};
-            if (::poll(&p, 1, 20) <= 0)
-                continue;
-            const ssize_t n = ::recv(c, buf, sizeof buf, 0);
-            if (n <= 0)
-                break;
-            pending.append(buf, size_t(n));
-            size_t end;
-            while ((end = pending.find("\r\n\r\n")) != std::string::npos) {
-                pending.erase(0, end + 4);
-                ::send(c, reply_.data(), reply_.size(), MSG_NOSIGNAL);
-            }
-        }
-        ::close(c);
-    }
-
-    int fd_ = -1;
-    int port_ = 0;
-    std::string reply_;
-    std::atomic<bool> stop_{false};
-    std::thread acceptor_;
-    std::vector<std::thread> workers_;
-};
+using bench::KeepAliveServer;
 
 std::string urlFor(int port, int i) {
     return "http://127.0.0.1:" + std::to_string(port) +
@@ -137,7 +61,7 @@ double curlSeconds(int port, const std::string &config) {
 }
 
 void BM_FetchKeepAlive(benchmark::State &state) {
-    static KeepAliveServer server;
+    static KeepAliveServer server(kBody);
     kf::net::HttpClient client;
     const QString url = QString::fromStdString(urlFor(server.port(), 1));
     for (auto _ : state)
@@ -149,7 +73,7 @@ BENCHMARK(BM_FetchKeepAlive);
 
 int main(int argc, char **argv) {
     {
-        KeepAliveServer server;
+        KeepAliveServer server(kBody);
         const std::string config =
             "/tmp/kelvaro_fetch_bench_" + std::to_string(::getpid()) + ".cfg";
         double bestOurs = 1e9, bestCurl = 1e9;

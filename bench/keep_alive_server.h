@@ -49,6 +49,7 @@ public:
     KeepAliveServer(const KeepAliveServer &) = delete;
     KeepAliveServer &operator=(const KeepAliveServer &) = delete;
 
+    int port() const { return port_; }
     std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
 private:

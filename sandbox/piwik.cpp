@@ -1,6 +1,7 @@
 #include "sandbox/piwik.h"
 
 #include "sandbox/demo_data.h"
+#include "sandbox/xml_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -18,31 +19,11 @@ struct Row {
     std::vector<Row> subtable;
 };
 
-std::string escapeXml(const std::string &text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 void appendRow(std::string &out, const Row &row, int depth) {
     const std::string indent(depth, '\t');
     out += indent + "<row>\n";
     for (const auto &[name, value] : row.values)
-        out += indent + "\t<" + name + ">" + escapeXml(value) + "</" + name + ">\n";
+        out += indent + "\t<" + name + ">" + xmlEscaped(value) + "</" + name + ">\n";
     if (!row.subtable.empty()) {
         out += indent + "\t<subtable>\n";
         for (const Row &child : row.subtable)
@@ -333,7 +314,8 @@ std::string viewAccessError(const std::string &idSite) {
 } // namespace
 
 std::string errorReply(const std::string &message) {
-    return kDeclaration + "<result>\n\t<error message=\"" + escapeXml(message) + "\" />\n</result>";
+    return kDeclaration + "<result>\n\t<error message=\"" + xmlEscaped(message) +
+           "\" />\n</result>";
 }
 
 std::string reply(const Data &data, const Request &request) {

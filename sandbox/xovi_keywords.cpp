@@ -1,6 +1,7 @@
 #include "sandbox/xovi_keywords.h"
 
 #include "sandbox/demo_data.h"
+#include "sandbox/xml_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,30 +13,6 @@ namespace sandbox::xovi {
 namespace {
 
 // ---- XML as the service writes it ------------------------------------------------------------
-
-std::string escaped(const std::string &text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
 
 class XmlWriter {
 public:
@@ -52,7 +29,7 @@ public:
     }
     void leaf(const std::string &tag, const std::string &value) {
         indent();
-        out_ += '<' + tag + '>' + escaped(value) + "</" + tag + ">\n";
+        out_ += '<' + tag + '>' + xmlEscaped(value) + "</" + tag + ">\n";
     }
     std::string take() { return std::move(out_); }
     void reserve(std::size_t bytes) { out_.reserve(bytes); }
