@@ -3,6 +3,7 @@
 #include "backlinks/reply_lines.h"
 #include "backlinks/report_names.h"
 #include "core/data_folder.h"
+#include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -12,8 +13,6 @@
 #include "widgets/memo_view.h"
 #include "xovi/xovi_request.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -24,7 +23,6 @@ namespace {
 
 const QString kLinkingUrlTag = QStringLiteral("<linkingUrl>");
 const QString kUrlTag = QStringLiteral("<url>");
-constexpr int kEventTickMs = 15;
 
 // The limit sent to XOVI: above 10000 the edit and the request fall back to 1000.
 QString xoviLimit(QLineEdit *maxerg) {
@@ -45,24 +43,16 @@ void makeFolder(const Workspace &ws, const QString &relative) {
         createFolder(folder);
 }
 
-// A run processes window events, so a second click must not start another on top of it.
-class RunningFlag {
-public:
-    explicit RunningFlag(bool &flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-
-private:
-    bool &flag_;
-};
-
 } // namespace
 
 void BacklinkFetch::fetch() {
-    if (running_)
+    // The XOVI walk processes window events, so a second click must not start another run on
+    // top of it.
+    LongRun run(ws_, QStringLiteral("Button99Click"));
+    if (!run.started())
         return;
-    RunningFlag running(running_);
     if (ws_.ui.RadioButton40->isChecked())
-        fetchFromXovi();
+        fetchFromXovi(run);
     else if (ws_.ui.RadioButton18->isChecked())
         fetchFromSeokicks();
 }
@@ -76,7 +66,7 @@ void BacklinkFetch::resetGrid(const QStringList &titles) {
         grid.setCell(col, 0, titles[col]);
 }
 
-void BacklinkFetch::fetchFromXovi() {
+void BacklinkFetch::fetchFromXovi(LongRun &run) {
     const Controls &ui = ws_.ui;
     // A limit that is no number stops the run before any request.
     const QString limit = xoviLimit(ui.maxerg);
@@ -90,35 +80,37 @@ void BacklinkFetch::fetchFromXovi() {
 
     // The walk keeps the window working, and a handler run meanwhile may refill speich: the
     // walk reads its own copy of the reply.
-    walkXoviReply(ReplyLines(speich.text()));
+    walkXoviReply(ReplyLines(speich.text()), run);
 
+    // Also after a cancel: the reports hold the rows walked so far.
     saveReports(QStringLiteral("reporting\\backlink\\xovi"));
     showTable();
 }
 
-void BacklinkFetch::walkXoviReply(const ReplyLines &reply) {
+void BacklinkFetch::walkXoviReply(const ReplyLines &reply, LongRun &run) {
     StringGrid &grid = ws_.ui.StringGrid5->grid();
     const int count = reply.count();
-    // The reply is in memory already: nothing to wait for, only the window to keep alive. It
-    // gets its events at every frame tick rather than per row, so that 10,000 rows do not
-    // cost 10,000 repaints.
-    QElapsedTimer sinceEvents;
-    sinceEvents.start();
-    for (int i = 0; i < count && !ws_.closing; ++i) {
+    int links = 0;
+    for (int i = 0; i < count; ++i)
+        links += reply.line(i) == kLinkingUrlTag;
+    run.setTotal(links);
+    // The reply is in memory already: nothing to wait for, only the window to keep alive. The
+    // run hands it its events every few frames rather than per row, so that 10,000 rows do not
+    // cost 10,000 repaints; a cancel stops the walk before its next row.
+    for (int i = 0, done = 0; i < count; ++i) {
         if (reply.line(i) != kLinkingUrlTag)
             continue;
+        if (run.cancelled())
+            break;
         ws_.setCaption(ws_.WindowTitle + QStringLiteral(" hole Backlink-Nr.:") +
                        QString::number(grid.rowCount()));
-        if (sinceEvents.elapsed() >= kEventTickMs) {
-            QCoreApplication::processEvents();
-            sinceEvents.restart();
-        }
         const int row = grid.rowCount();
         grid.setCell(0, row, QString::number(row));
         grid.setCell(1, row, reply.line(i + 1).toString());
         grid.setCell(2, row, reply.line(i + 5).toString());
         grid.setRowCount(row + 1);
         FitColumns(grid, 40);
+        run.step(++done);
     }
 }
 

@@ -5,6 +5,7 @@
 namespace kf {
 
 struct Workspace;
+class LongRun;
 namespace backlinks {
 
 class ReplyLines;
@@ -22,11 +23,11 @@ public:
     const QString &lastListFile() const { return lastListFile_; }
 
 private:
-    void fetchFromXovi();
+    void fetchFromXovi(LongRun &run);
     void fetchFromSeokicks();
     // The XOVI walk: one grid row per "<linkingUrl>" of the reply copy, the window kept
-    // responsive between rows.
-    void walkXoviReply(const ReplyLines &reply);
+    // responsive between rows, until the end or a cancel.
+    void walkXoviReply(const ReplyLines &reply, LongRun &run);
     void resetGrid(const QStringList &titles);
     // The CSV, HTML and list files under reporting\backlink\<source>; speich keeps the list.
     void saveReports(const QString &sourceFolder);
@@ -34,7 +35,6 @@ private:
 
     Workspace &ws_;
     QString lastListFile_;
-    bool running_ = false;
 };
 
 } // namespace backlinks

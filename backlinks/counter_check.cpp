@@ -1,9 +1,11 @@
 #include "backlinks/counter_check.h"
 
 #include "backlinks/backlink_fetch.h"
+#include "backlinks/link_classifier.h"
+#include "backlinks/link_details.h"
 #include "backlinks/report_names.h"
 #include "core/data_folder.h"
-#include "core/handler_frame.h"
+#include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -26,13 +28,9 @@ const QString kNotAvailable = QStringLiteral("BL ist N/A");
 
 void CounterCheck::run() {
     // The pauses process window events; a second click meanwhile does not start another run.
-    if (running_)
+    LongRun run(ws_, QStringLiteral("Button6Click"));
+    if (!run.started())
         return;
-    running_ = true;
-    struct Done {
-        bool &flag;
-        ~Done() { flag = false; }
-    } done{running_};
 
     const Controls &ui = ws_.ui;
     StringGrid &grid = ui.StringGrid5->grid();
@@ -52,6 +50,7 @@ void CounterCheck::run() {
     Memo lines;
     lines.setText(list);
     const int count = lines.lineCount();
+    run.setTotal(count);
 
     const int verdictCol = grid.colCount();
     grid.setColCount(verdictCol + 1);
@@ -59,17 +58,22 @@ void CounterCheck::run() {
     found.prepare();
 
     const QString domain = ui.Edit44->text();
+    LinkDetails details;
     pausedNs_ = 0;
-    for (int i = 0; i < count && !ws_.closing; ++i) {
+    // Cancelling ends the walk before the next page; the files below hold the pages checked.
+    for (int i = 0; i < count && !run.cancelled(); ++i) {
         const QString address = lines.line(i);
         ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Gegenprobe - Backlink auf: ") + address);
         // Read anew for every line: the operator may change the pace during the run.
         const int pause = wholeNumber(ui.ComboBox19->currentText());
         QElapsedTimer paused;
         paused.start();
-        Pause(pause);
+        run.pause(pause);
         pausedNs_ += paused.nsecsElapsed();
-        grid.setCell(verdictCol, i, checkPage(address, domain));
+        if (run.cancelled())
+            break;
+        grid.setCell(verdictCol, i, checkPage(address, domain, details));
+        run.step(i + 1);
     }
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Gegenprobe fertig gestellt."));
@@ -82,22 +86,25 @@ void CounterCheck::run() {
     ws_.SavePath = ws_.path(QStringLiteral("reporting\\backlink\\found\\") + name);
     textfile::saveMemo(found, ws_.SavePath);
     found.clear();
+    // Beside the found file: what each page checked showed of its link.
+    details.save(ws_.SavePath.chopped(4));
 }
 
-QString CounterCheck::checkPage(const QString &address, const QString &domain) {
-    QString verdict = kNotAvailable;
-    guarded([&] {
-        Memo &speich = ws_.ui.speich->memo();
-        speich.setText(ws_.IdHTTP1.fetch(address));
-        // An empty domain text is in no page (Qt would find it everywhere).
-        if (!domain.isEmpty() && speich.text().contains(domain, Qt::CaseSensitive)) {
-            ws_.ui.Memo1->memo().addLine(address);
-            verdict = kFound;
-        } else {
-            verdict = kNotFound;
-        }
-    });
-    return verdict;
+QString CounterCheck::checkPage(const QString &address, const QString &domain,
+                                LinkDetails &details) {
+    // One request per line: the verdict and the details read the same reply.
+    QString text;
+    const PageReply reply = fetchPage(ws_.IdHTTP1, address, &text);
+    details.add(reply, classifyPage(reply, domain));
+    if (!reply.fetched)
+        return kNotAvailable;
+    ws_.ui.speich->memo().setText(text);
+    // An empty domain text is in no page (Qt would find it everywhere).
+    if (!domain.isEmpty() && text.contains(domain, Qt::CaseSensitive)) {
+        ws_.ui.Memo1->memo().addLine(address);
+        return kFound;
+    }
+    return kNotFound;
 }
 
 } // namespace kf::backlinks

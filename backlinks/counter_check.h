@@ -9,9 +9,11 @@ struct Workspace;
 namespace backlinks {
 
 class BacklinkFetch;
+class LinkDetails;
 
 // "Gegenprobe": fetches every page of column 1 of StringGrid5 and tells in a new last column
-// whether it still mentions the domain text of Edit44; the pages that do go to the found file.
+// whether it still mentions the domain text of Edit44; the pages that do go to the found file,
+// and what each page showed of its link to the details report beside it.
 class CounterCheck {
 public:
     CounterCheck(Workspace &ws, const BacklinkFetch &lastFetch) : ws_(ws), lastFetch_(lastFetch) {}
@@ -22,12 +24,12 @@ public:
     qint64 pausedNs() const { return pausedNs_; }
 
 private:
-    // One list line: its verdict, and the line into Memo1 when the page mentions the domain.
-    QString checkPage(const QString &address, const QString &domain);
+    // One list line: its verdict, its row of the details, and the line into Memo1 when the
+    // page mentions the domain.
+    QString checkPage(const QString &address, const QString &domain, LinkDetails &details);
 
     Workspace &ws_;
     const BacklinkFetch &lastFetch_;
-    bool running_ = false;
     qint64 pausedNs_ = 0;
 };
 

@@ -197,25 +197,57 @@ PageReply replyFromText(const QString &address, const QString &text,
     return reply;
 }
 
-PageReply replyFromError(const QString &address, const net::FetchError &error) {
-    PageReply reply;
-    reply.address = address;
-    reply.status = error.statusCode();
-    if (reply.status == 0)
+namespace {
+
+QByteArray lastValue(const net::HeaderLines &headers, const char *name) {
+    QByteArray value;
+    for (const auto &[n, v] : headers)
+        if (n.compare(name, Qt::CaseInsensitive) == 0)
+            value = v;
+    return value;
+}
+
+// The headers the classification reads besides the Content-Type: the Location and every
+// X-Robots-Tag line.
+void takeHeaders(PageReply &reply, const net::HeaderLines &headers) {
+    QList<QByteArray> robots;
+    for (const auto &[name, value] : headers)
+        if (name.compare("X-Robots-Tag", Qt::CaseInsensitive) == 0)
+            robots.append(value);
+    reply.robotsTag = robots.join(", ");
+    reply.location = lastValue(headers, "Location");
+}
+
+} // namespace
+
+PageReply replyFromError(const QString &address, const net::FetchError &error,
+                         const net::HeaderLines &headers) {
+    if (error.statusCode() == 0) {
+        PageReply reply;
+        reply.address = address;
         reply.failure = error.message();
-    else
-        reply.body = error.body().toUtf8();
+        return reply;
+    }
+    // The body was decoded like a page's: its bytes come back the same way.
+    PageReply reply = replyFromText(address, error.body(), lastValue(headers, "Content-Type"));
+    reply.status = error.statusCode();
+    takeHeaders(reply, headers);
     return reply;
 }
 
 PageReply fetchPage(net::HttpClient &client, const QString &address, QString *text) {
     try {
         const QString page = client.fetch(address);
+        const net::HeaderLines headers = client.lastHeaders();
+        // The declared charset tells how the fetch decoded the page, so its bytes come back.
+        PageReply reply = replyFromText(address, page, lastValue(headers, "Content-Type"));
+        takeHeaders(reply, headers);
+        reply.fetched = true;
         if (text)
             *text = page;
-        return replyFromText(address, page);
+        return reply;
     } catch (const net::FetchError &error) {
-        return replyFromError(address, error);
+        return replyFromError(address, error, client.lastHeaders());
     } catch (const std::exception &e) {
         PageReply reply;
         reply.address = address;

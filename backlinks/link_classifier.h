@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 
 namespace kf {
@@ -23,6 +25,7 @@ struct PageReply {
     QByteArray robotsTag;   // X-Robots-Tag header(s), several joined by ", "
     QByteArray contentType; // its charset is the declared one
     QByteArray body;
+    bool fetched = false; // the fetch service handed the page's text over (a 2xx it accepts)
 };
 
 // The page's relation to the domain checked.
@@ -57,11 +60,13 @@ LinkFindings classifyPage(const PageReply &reply, const QString &domain);
 // so the bytes are recovered exactly.
 PageReply replyFromText(const QString &address, const QString &text,
                         const QByteArray &contentType = QByteArray());
-// A failed fetch: its status code and body, or its failure text when no reply came.
-PageReply replyFromError(const QString &address, const net::FetchError &error);
+// A failed fetch: its status code, headers and body, or its failure text when no reply came.
+PageReply replyFromError(const QString &address, const net::FetchError &error,
+                         const QList<QPair<QByteArray, QByteArray>> &headers = {});
 
-// Fetches the page once with the program's client and records what came back, whatever it was;
-// `text` receives the page's text when the fetch succeeded. Nothing is thrown.
+// Fetches the page once with the program's client and records what came back, whatever it was,
+// with the reply's Location, X-Robots-Tag and Content-Type; `text` receives the page's text when
+// the fetch succeeded (`fetched`). Nothing is thrown.
 PageReply fetchPage(net::HttpClient &client, const QString &address, QString *text = nullptr);
 
 // The details report's text for the status: the code, or the failure text.

@@ -84,14 +84,16 @@ void LongRun::setTotal(int total) {
 
 void LongRun::step(int done) {
     entry_.done = done;
+    // Shown at the run's next pause or event turn: the progress bar paints at once when its
+    // value changes, and a run that pauses anyway should not pay for that between its pauses.
     if (started_)
-        ws_.runs.show(done >= entry_.total);
+        ws_.runs.pending_ = true;
 }
 
 bool LongRun::cancelled() {
-    if (started_ && ws_.runs.pending_)
-        ws_.runs.show(false);
     if (started_ && sinceEvents_.elapsed() >= kEventsMs) {
+        if (ws_.runs.pending_)
+            ws_.runs.show(false);
         QCoreApplication::processEvents();
         sinceEvents_.start();
     }
@@ -101,10 +103,11 @@ bool LongRun::cancelled() {
 void LongRun::pause(int ms) {
     if (ms <= 0 || entry_.cancelled || ws_.closing)
         return;
-    if (started_ && ws_.runs.pending_)
-        ws_.runs.show(true);
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    // Painted while the pause runs, not ahead of it.
+    if (started_ && ws_.runs.pending_)
+        ws_.runs.show(true);
     entry_.waiting = &loop;
     loop.exec(QEventLoop::AllEvents);
     entry_.waiting = nullptr;

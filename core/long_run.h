@@ -66,6 +66,7 @@ public:
 
     bool started() const { return started_; }
     void setTotal(int total);
+    // The steps done so far; the status bar shows them at the next pause or event turn.
     void step(int done);
     // True once the operator cancelled (or the window closes). Between two checks the window
     // gets its pending events every few tens of milliseconds, so it paints and reacts even in

@@ -80,7 +80,7 @@ struct HttpClient::Impl {
     char errorBuffer[CURL_ERROR_SIZE] = {};
     QByteArray statusLine;
     int statusCode = 0;
-    QList<QPair<QByteArray, QByteArray>> headers; // of the latest response
+    HeaderLines headers; // of the latest response
     QByteArray body;
     bool requestStarted = false;
     bool headComplete = false; // the empty line that ends the final response's head arrived
@@ -425,6 +425,9 @@ struct HttpClient::Impl {
     }
 
     QString fetch(const QString &text, const std::optional<QByteArray> &formBody) {
+        // A fetch that fails before its request goes out leaves no headers of an earlier one.
+        headers.clear();
+        headComplete = false;
         const UrlParts url = splitUrl(text);
         if (url.tls && transport == Transport::PlainOnly)
             throw FetchError(QStringLiteral("IOHandler value is not valid"));
@@ -490,6 +493,10 @@ QString HttpClient::fetch(const QString &url) {
 
 QString HttpClient::post(const QString &url, const QByteArray &formBody) {
     return d->fetch(url, formBody);
+}
+
+HeaderLines HttpClient::lastHeaders() const {
+    return d->headComplete ? d->headers : HeaderLines();
 }
 
 void HttpClient::setTimeouts(int connectMs, int stallMs) {

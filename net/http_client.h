@@ -2,6 +2,9 @@
 
 #include "text/error.h"
 
+#include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <memory>
 
@@ -22,6 +25,9 @@ private:
     QString body_;
 };
 
+// Header lines of a reply as received: name and value, in their order.
+using HeaderLines = QList<QPair<QByteArray, QByteArray>>;
+
 // One synchronous HTTP/1.1 client (GET, and a form POST for servers that want one). It keeps its
 // cookie store and at most one open connection between fetches for as long as it lives.
 class HttpClient {
@@ -38,6 +44,10 @@ public:
     // The same request form as a POST to url, with formBody as an
     // application/x-www-form-urlencoded body; the same reply rules.
     QString post(const QString &url, const QByteArray &formBody);
+
+    // The header lines of the last fetch's final reply, whatever its status (a 301 keeps its
+    // Location); empty when that fetch got no complete reply head.
+    HeaderLines lastHeaders() const;
 
     // Connect and stall time-outs in milliseconds (30 s and 60 s unless changed, e.g. by tests).
     void setTimeouts(int connectMs, int stallMs);

@@ -1,10 +1,12 @@
 #include "trends/trend_analysis.h"
 
 #include "core/handler_frame.h"
+#include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
+#include "trends/ranking_chart_view.h"
 #include "widgets/grid_view.h"
 #include "widgets/memo_view.h"
 #include "xovi/xovi_request.h"
@@ -33,18 +35,16 @@ QString selectedItem(const QListWidget *domains) {
 
 void TrendAnalysis::run() {
     // Between requests the window repaints and takes clicks: a second "Analyse" then is ignored.
-    if (running_)
+    LongRun run(ws_, QStringLiteral("Button5Click"));
+    if (!run.started())
         return;
-    running_ = true;
+    // Restored before the run ends, so that a cancel marks the caption the window had.
     const QString caption = ws_.caption();
     struct Done {
-        TrendAnalysis &self;
+        Workspace &ws;
         QString caption;
-        ~Done() {
-            self.ws_.setCaption(caption);
-            self.running_ = false;
-        }
-    } done{*this, caption};
+        ~Done() { ws.setCaption(caption); }
+    } done{ws_, caption};
 
     QString domain = selectedItem(ws_.ui.ListBox2);
     if (!domain.isEmpty()) {
@@ -60,19 +60,24 @@ void TrendAnalysis::run() {
         grid.setColCount(3);
         ws_.ui.speich->memo().prepare();
 
-        // A failed request ends the whole table without a message; what was filled stays.
-        guarded([&] { fillTable(domain); });
+        // A failed request ends the whole table without a message, and so does a cancel; what
+        // was filled stays.
+        guarded([&] { fillTable(domain, run); });
         // The row of the last keyword comes into view.
         grid.setRowCount(grid.rowCount() + 1);
     }
     appendSampleRequest(domain);
+    // The chart shows the table as the run left it, complete or not.
+    refreshRankingChart(ws_);
 }
 
-void TrendAnalysis::fillTable(const QString &domain) {
+void TrendAnalysis::fillTable(const QString &domain, LongRun &run) {
     const QListWidget *keywords = ws_.ui.kw_analyze;
     const QListWidget *dates = ws_.ui.ListBox3;
     StringGrid &grid = ws_.ui.StringGrid5->grid();
-    for (int k = 0; k < keywords->count() && !ws_.closing; ++k) {
+    run.setTotal(int(keywords->selectedItems().size()) * dates->count());
+    int done = 0;
+    for (int k = 0; k < keywords->count() && !run.cancelled(); ++k) {
         const QListWidgetItem *item = keywords->item(k);
         if (!item || !item->isSelected())
             continue;
@@ -82,23 +87,26 @@ void TrendAnalysis::fillTable(const QString &domain) {
         const int row = grid.rowCount() + 1;
         grid.setRowCount(row);
         grid.setColCount(3);
-        for (int d = 0; d < dates->count() && !ws_.closing; ++d) {
+        for (int d = 0; d < dates->count(); ++d) {
             const QString date = dates->item(d)->text();
+            // Up to 52 requests per keyword: the window shows where the run is, keeps painting
+            // and may take a cancel before the request goes out.
+            ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Rankingverlauf: ") + keyword +
+                           QStringLiteral(" - ") + date);
+            QCoreApplication::processEvents();
+            if (run.cancelled())
+                return;
             const int col = grid.colCount();
             grid.setCell(col, 0, date);
             grid.setColCount(col + 1);
             fetchValue(domain, keyword, date, row, col);
+            run.step(++done);
         }
     }
 }
 
 void TrendAnalysis::fetchValue(const QString &domain, const QString &keyword, const QString &date,
                                int row, int col) {
-    // Up to 52 requests per keyword: the window shows where the run is and keeps painting.
-    ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Rankingverlauf: ") + keyword +
-                   QStringLiteral(" - ") + date);
-    QCoreApplication::processEvents();
-
     const Controls &ui = ws_.ui;
     ws_.fetchIntoSpeich(xovi::requestUrl(
         ui.xovi_api_key->text(), QStringLiteral("seo"), QStringLiteral("getKeywordTrend"),

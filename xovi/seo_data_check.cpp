@@ -1,5 +1,6 @@
 #include "xovi/seo_data_check.h"
 
+#include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -12,6 +13,10 @@
 namespace kf::xovi {
 
 void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
+    // A "Check" during one of the pauses starts no second walk on top of this one.
+    LongRun run(ws, QStringLiteral("Button3Click"));
+    if (!run.started())
+        return;
     const Controls &ui = ws.ui;
     StringGrid &grid = ui.StringGrid3->grid();
     for (int row = 0; row < grid.rowCount(); ++row)
@@ -38,14 +43,17 @@ void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
     domains.setText(text);
 
     const int count = domains.lineCount();
-    for (int j = 0; j < count && !ws.closing; ++j) {
+    run.setTotal(count);
+    // Cancelling stops the walk before its next domain; the rows so far stay.
+    for (int j = 0; j < count && !run.cancelled(); ++j) {
         const QString domain = domains.line(j);
         ws.SiteName = domain;
         seoRankRow();
         ws.setCaption(ws.WindowTitle + QStringLiteral(" checke: ") + domain +
                       QStringLiteral(" Nr.:") + QString::number(j) + QStringLiteral(" / ") +
                       QString::number(count - 1));
-        Pause(1000);
+        run.step(j + 1);
+        run.pause(1000);
     }
 }
 

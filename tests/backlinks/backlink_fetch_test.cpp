@@ -103,6 +103,27 @@ TEST_F(BacklinkWindow, XoviWalkKeepsTheWindowWorkingOnItsOwnCopyOfTheReply) {
     EXPECT_EQ(cell(1, 5001), "http://verzeichnis.example/4999");
 }
 
+// "Abbrechen" during the walk: no further row, the three reports hold the rows so far.
+TEST_F(BacklinkWindow, XoviWalkCancelledWritesTheRowsSoFar) {
+    std::vector<Backlink> many;
+    for (int i = 0; i < 300; ++i)
+        many.push_back({"http://verzeichnis.example/" + std::to_string(i), "a", "t", true});
+    xovi.service().handle(sandbox::xoviBacklinks({kKey, {{"http://www.example.com", many}}, {}}));
+    edit("maxerg")->setText("300");
+    QObject::connect(form, &QWidget::windowTitleChanged, form, [&](const QString &title) {
+        if (title.endsWith("Nr.:12"))
+            QTest::mouseClick(testing_gui::control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
+    });
+    fetchFrom("RadioButton40");
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(rows(), 13);
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b hole Backlink-Nr.:12 abgebrochen");
+    const QString folder = "reporting/backlink/xovi/" + stem;
+    EXPECT_EQ(data.read(folder + ".csv").count("\r\n"), 13);
+    EXPECT_EQ(data.read(folder + ".html").count("<tr>"), 13);
+    EXPECT_TRUE(data.read(folder + "_list.txt").endsWith("verzeichnis.example/10\r\n"));
+}
+
 TEST_F(XoviFetch, KeepsAWidenedGridAndWritesEveryColumn) {
     // A trend table left 55 columns and hidden cells behind.
     QMetaObject::invokeMethod(grid(), "setColCount", Q_ARG(int, 55));

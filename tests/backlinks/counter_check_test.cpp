@@ -173,3 +173,62 @@ TEST_F(BacklinkWindow, AFoundFileThatCannotBeWrittenKeepsTheVerdictsAndMemo1) {
               QString::fromStdString(page("/p")) + "\r\n");
     EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b Gegenprobe fertig gestellt.");
 }
+
+// "Abbrechen" stops the walk before the next page; the found file and the details hold the
+// pages checked, and the caption says the run was cancelled.
+TEST_F(CounterCheck, AbbrechenStopsBeforeTheNextPageAndKeepsWhatWasChecked) {
+    const QString silent = QString::fromStdString(page("/silent"));
+    QObject::connect(form, &QWidget::windowTitleChanged, form, [&](const QString &title) {
+        if (title.endsWith(silent))
+            QTest::mouseClick(testing_gui::control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
+    });
+    web.clearRequests();
+    counterCheck();
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(form->windowTitle(),
+              "Kelvaro Fennwick v.0.4b Gegenprobe fertig gestellt. abgebrochen");
+    EXPECT_EQ(web.targets(), std::vector<std::string>{"/mentions"});
+    EXPECT_EQ(cell(5, 2), "gefunden");
+    EXPECT_EQ(cell(5, 3), "");
+    EXPECT_EQ(data.read("reporting/backlink/found/" + stem + ".txt"),
+              QByteArray(page("/mentions").c_str()) + "\r\n");
+    EXPECT_EQ(data.read("reporting/backlink/found/" + stem + "_details.csv").count("\r\n"), 3);
+    EXPECT_TRUE(testing_gui::control<QWidget>(form, "StatusBar1")->isHidden());
+}
+
+// The details beside the found file come from the one fetch of each line: a redirect with its
+// target, a page whose X-Robots-Tag says noindex; the verdict column keeps its substring rule.
+TEST_F(BacklinkWindow, CounterCheckDetailsReadTheOneReplyOfEachLine) {
+    const std::string domain = "http://www.example.com";
+    web.handle([domain](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        if (r.path != "/intern")
+            return std::nullopt;
+        sandbox::Reply reply =
+            sandbox::Reply::html(sandbox::linkingPageHtml({"/intern", Kind::Mentions, domain}));
+        reply.headers.emplace_back("X-Robots-Tag", "noindex");
+        return reply;
+    });
+    web.handle(sandbox::webPages({{"/moved", Kind::Redirects, domain}}));
+    const QStringList list = {"Link-URL", "", QString::fromStdString(page("/moved")),
+                              QString::fromStdString(page("/intern"))};
+    QMetaObject::invokeMethod(grid(), "setRowCount", Q_ARG(int, int(list.size())));
+    for (int row = 0; row < list.size(); ++row)
+        QMetaObject::invokeMethod(grid(), "setCell", Q_ARG(int, 1), Q_ARG(int, row),
+                                  Q_ARG(QString, list[row]));
+    edit("Edit44")->setText(QString::fromStdString(domain));
+    testing_gui::control<QComboBox>(form, "ComboBox19")->setCurrentText("100");
+    counterCheck();
+
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(web.targets(), std::vector<std::string>({"/moved", "/intern"}));
+    EXPECT_EQ(QStringList({cell(5, 0), cell(5, 1), cell(5, 2), cell(5, 3)}),
+              QStringList({"BL ist N/A", "BL ist N/A", "BL ist N/A", "gefunden"}));
+    const QStringList rows =
+        QString::fromUtf8(data.read("reporting/backlink/found/" + stem + "_details.csv"))
+            .split("\r\n");
+    ASSERT_EQ(rows.size(), 5);
+    const QString https = "https://" + QString::fromStdString(web.base()).section("//", 1);
+    EXPECT_EQ(rows[2], list[2] + ",301," + https + "/moved,nein,,,nein,Weiterleitung");
+    EXPECT_EQ(rows[3], list[3] + ",200,,ja,,http://www.example.com,ja,\"Link vorhanden\"");
+    EXPECT_TRUE(data.exists("reporting/backlink/found/" + stem + "_details.html"));
+}

@@ -166,6 +166,21 @@ TEST(HttpClient, RedirectIsNotFollowed) {
     EXPECT_EQ(server.requests().size(), 1u);
 }
 
+// The header lines of the last reply stay readable whatever its status; a fetch that got no
+// reply leaves none of an earlier one.
+TEST(HttpClient, LastHeadersOfAnyReplyAndNoneAfterAFailure) {
+    RawServer server(always({"HTTP/1.1 301 Moved Permanently\r\nLocation: /elsewhere\r\n"
+                             "X-Robots-Tag: noindex\r\nContent-Length: 0\r\n\r\n",
+                             ServerReply::After::KeepOpen}));
+    HttpClient client;
+    EXPECT_THROW(client.fetch(q(server.base() + "/old")), FetchError);
+    const kf::net::HeaderLines headers = client.lastHeaders();
+    EXPECT_TRUE(headers.contains({"Location", "/elsewhere"}));
+    EXPECT_TRUE(headers.contains({"X-Robots-Tag", "noindex"}));
+    EXPECT_ANY_THROW(client.fetch("Link-URL"));
+    EXPECT_TRUE(client.lastHeaders().isEmpty());
+}
+
 TEST(HttpClient, LocationFailsEvenWith200) {
     RawServer server(always(RawServer::ok("x", "Location: /y\r\n")));
     HttpClient client;

@@ -5,8 +5,11 @@
 #include "tests/support/trusted_standin.h"
 #include "trends/date_table.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -173,6 +176,35 @@ TEST_F(TrendWindow, AFailureAtALaterDateHidesTheLaterColumns) {
     EXPECT_EQ(cell(7, 3), "seo tool@2026-02-01");
     EXPECT_EQ(cell(7, 4), "backlinks@2026-02-01");
     EXPECT_EQ(cell(8, 4), "");
+}
+
+// "Abbrechen" before the third request: the table keeps the two values, the sample line and
+// the chart follow as after a failure, and the caption says the run was cancelled.
+TEST_F(TrendWindow, AbbrechenEndsTheTableAndTheChartShowsWhatWasFilled) {
+    sandbox::TrendData numbers = echoData();
+    numbers.otherwise = [](const std::string &, const std::string &date) {
+        return date.substr(8); // the day of the month as the position
+    };
+    xovi.service().prepend(sandbox::xoviTrends(numbers));
+    prepare("shop", {"seo tool", "backlinks"});
+    form->setWindowTitle("vorher");
+    QObject::connect(form, &QWidget::windowTitleChanged, form, [&](const QString &title) {
+        if (title.endsWith("seo+tool - 2026-01-18"))
+            QTest::mouseClick(control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
+    });
+    analyse();
+
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    EXPECT_EQ(xovi.service().targets().size(), 2u);
+    EXPECT_EQ(form->windowTitle(), "vorher abgebrochen");
+    EXPECT_EQ(cols(), 5);
+    EXPECT_EQ(rows(), 4);
+    EXPECT_EQ(cell(4, 3), "11");
+    EXPECT_TRUE(lastSpeichLine().contains("&domain=shop&keyword=seo&"));
+    const QList<QAbstractSeries *> series = control<QChartView>(form, "Chart1")->chart()->series();
+    ASSERT_EQ(series.size(), 1);
+    EXPECT_EQ(static_cast<QLineSeries *>(series[0])->points(), QList<QPointF>({{0, 4}, {1, 11}}));
+    EXPECT_TRUE(control<QWidget>(form, "StatusBar1")->isHidden());
 }
 
 TEST(KeywordWatch, DomainAndKeywordListsAreSavedOnAFreshInstallation) {

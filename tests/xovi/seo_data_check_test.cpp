@@ -1,5 +1,6 @@
 #include "xovi_window.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 namespace xovi_test {
@@ -56,6 +57,22 @@ TEST_F(SeoDataCheck, EveryDomainInTurnWithProgressAndAPauseThatKeepsTheWindowWor
     EXPECT_EQ(requests[0].param("url"), "http://www.garten.de/");
     EXPECT_EQ(requests[1].param("url"), "b.example/");
     EXPECT_TRUE(service().targets().empty());
+}
+
+// "Abbrechen" during the first domain's pause: the pause ends, the next domain is not asked.
+TEST_F(SeoDataCheck, AbbrechenStopsBeforeTheNextDomain) {
+    child<QRadioButton>("PiWikAPI")->setChecked(true);
+    QTimer::singleShot(300, form,
+                       [&] { QTest::mouseClick(child<QPushButton>("Abbrechen"), Qt::LeftButton); });
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+    EXPECT_LT(clock.elapsed(), 900);
+    EXPECT_EQ(form->windowTitle(),
+              "Kelvaro Fennwick v.0.4b checke: http://www.garten.de Nr.:0 / 1 abgebrochen");
+    EXPECT_EQ(piwik.requests().size(), 1u);
+    EXPECT_EQ(grid().size(), 2);
+    EXPECT_TRUE(child<QWidget>("StatusBar1")->isHidden());
 }
 
 TEST_F(SeoDataCheck, AKeywordListChosenAsWellReplacesTheTable) {
