@@ -19,6 +19,9 @@ namespace kf::xovi {
 void SeoPanel::check() {
     const Controls &ui = ws_.ui;
     checkCompleted_ = false;
+    // A click while the SEO-data check pauses between domains is refused whole, not half run.
+    if (ws_.runs.running(QStringLiteral("Button3Click")))
+        return;
     ui.speich->memo().prepare();
     // Not guarded: a project list that cannot be saved ends the run with its error box.
     projects::saveProjectList(ws_);

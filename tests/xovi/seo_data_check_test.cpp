@@ -62,6 +62,13 @@ TEST_F(SeoDataCheck, EveryDomainInTurnWithProgressAndAPauseThatKeepsTheWindowWor
 // "Abbrechen" during the first domain's pause: the pause ends, the next domain is not asked.
 TEST_F(SeoDataCheck, AbbrechenStopsBeforeTheNextDomain) {
     child<QRadioButton>("PiWikAPI")->setChecked(true);
+    // A second Check during the pause is refused whole: speich keeps the first run's reply.
+    QString speichDuringPause;
+    QTimer::singleShot(200, form, [&] {
+        speichDuringPause = testing_gui::memoText(child<QWidget>("speich"));
+        QTest::mouseClick(child<QPushButton>("Button3"), Qt::LeftButton);
+        EXPECT_EQ(testing_gui::memoText(child<QWidget>("speich")), speichDuringPause);
+    });
     QTimer::singleShot(300, form,
                        [&] { QTest::mouseClick(child<QPushButton>("Abbrechen"), Qt::LeftButton); });
     QElapsedTimer clock;
