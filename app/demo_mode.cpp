@@ -191,6 +191,11 @@ void DemoMode::markWindows(Windows &windows) const {
         pause->setCurrentText(QStringLiteral("100")); // the stand-ins answer at once
     if (auto *sitemap = windows.form2->findChild<QLineEdit *>(QStringLiteral("Edit1")))
         sitemap->setText(q(services_.sitemapUrl()));
+    // A text set from here leaves the cursor at its end, and a field narrower than the text
+    // then hides its start ("indenhof-gaertnerei.example", "127.0.0.1:…/sitemap.xml").
+    for (QLineEdit *field :
+         form->findChildren<QLineEdit *>() + windows.form2->findChildren<QLineEdit *>())
+        field->home(false);
 }
 
 QString DemoMode::reportRequested(const QStringList &arguments) {

@@ -2,6 +2,8 @@
 
 // Small makers for the designed controls: each gets its layout name as objectName.
 
+#include "widgets/wheel_guard.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +50,7 @@ inline QComboBox *combo(const char *name, const QStringList &items, const QStrin
     w->setCompleter(nullptr); // the text stays exactly what was typed
     w->addItems(items);
     w->setEditText(text);
+    kf::wheelOnlyWhenFocused(w);
     return w;
 }
 

@@ -257,9 +257,13 @@ std::string liveCounters(const Site &site, const std::string &lastMinutes) {
     return render({row});
 }
 
-// The SEO plugin's figures for any address; they do not change from day to day.
+// The SEO plugin's figures for any address; they do not change from day to day, and a site
+// asked for by its main address ("Check") or by its bare domain (the project list) gets the same.
 std::string seoRank(const std::string &url) {
     std::string key = url;
+    for (const char *scheme : {"http://", "https://"})
+        if (key.rfind(scheme, 0) == 0)
+            key.erase(0, std::string(scheme).size());
     while (!key.empty() && key.back() == '/')
         key.pop_back();
     const long long google = static_cast<long long>(between(key + "gi", 80, 2400));

@@ -1,9 +1,12 @@
 #include "widgets/grid_view.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPalette>
 #include <QStyle>
+#include <QToolTip>
 
 GridTableModel::GridTableModel(kf::StringGrid &grid, QObject *parent)
     : QAbstractTableModel(parent), grid_(grid), rows_(grid.rowCount()), cols_(grid.colCount()) {}
@@ -111,4 +114,25 @@ void GridView::changeEvent(QEvent *event) {
     QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         grid_.setFont(font());
+}
+
+QString GridView::cutCellText(int col, int row) const {
+    if (col >= grid_.colCount() || row >= grid_.rowCount())
+        return {};
+    const QString text = grid_.cell(col, row);
+    const int room = horizontalHeader()->sectionSize(col) - cellMargin();
+    return QFontMetrics(font()).horizontalAdvance(text) > room ? text : QString();
+}
+
+bool GridView::viewportEvent(QEvent *event) {
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex at = indexAt(help->pos());
+    const QString text = at.isValid() ? cutCellText(at.column(), at.row()) : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(at));
+    return true;
 }

@@ -48,8 +48,14 @@ public:
     Q_INVOKABLE int fixedRows() const { return grid_.fixedRows(); }
     Q_INVOKABLE int fixedCols() const { return grid_.fixedCols(); }
 
+    // The whole text of a cell that its column shows cut (empty when it shows it whole): a
+    // column that no run fits, such as the verdicts of the counter-check, shows the rest as a
+    // tool-tip.
+    QString cutCellText(int col, int row) const;
+
 protected:
     void changeEvent(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void applyWidth(int col);

@@ -3,6 +3,7 @@
 #include "tests/support/gui_helpers.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,6 +21,7 @@
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 using namespace testing_gui;
 
@@ -403,4 +405,21 @@ TEST_F(MainWindowControls, ListsKeepAboutTenRowsWithEveryPanelOpen) {
     for (QListWidget *list : {sites, domains})
         EXPECT_GE(list->viewport()->height(), 9 * list->sizeHintForRow(0))
             << list->objectName().toStdString();
+}
+
+TEST_F(MainWindowControls, TheWheelTurnsAComboBoxOnlyWhileItHasTheFocus) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    auto *live = control<QComboBox>(form, "ComboBox1");
+    const auto turn = [live] {
+        QWheelEvent down(QPointF(5, 5), live->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                         Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(live, &down);
+    };
+    control<QComboBox>(form, "ComboBox2")->setFocus();
+    turn(); // scrolling the side column past it
+    EXPECT_EQ(live->currentText(), QStringLiteral("Live-Check-Abfrage"));
+    live->setFocus();
+    turn();
+    EXPECT_NE(live->currentText(), QStringLiteral("Live-Check-Abfrage"));
 }

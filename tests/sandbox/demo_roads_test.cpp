@@ -108,6 +108,9 @@ TEST_F(DemoRoads, TheWindowSaysItIsADemoAndOpensOnItsProject) {
               QString::fromStdString(sandbox::demo::kMainDomain));
     EXPECT_EQ(control<QLineEdit>(form, "Edit44")->text(),
               QString::fromStdString(sandbox::demo::kMainDomain));
+    // The filled fields show the start of their texts, which are wider than some fields.
+    EXPECT_EQ(control<QComboBox>(form, "Domain_Xovi")->lineEdit()->cursorPosition(), 0);
+    EXPECT_EQ(control<QLineEdit>(windows.form2.get(), "Edit1")->cursorPosition(), 0);
     // The keyword lists and the trend analysis ask for the selected domain.
     const auto selected = control<QListWidget>(form, "ListBox2")->selectedItems();
     ASSERT_EQ(selected.size(), 1);

@@ -62,3 +62,12 @@ TEST_F(PiwikStandIn, UnknownSitesPeriodsAndMethodsGetTheServersErrors) {
                         "'Referers'."),
               std::string::npos);
 }
+
+TEST_F(PiwikStandIn, ASiteHasTheSameSeoFiguresByItsMainAddressAndByItsBareDomain) {
+    const std::string bare =
+        fetch("method=SEO.getRank&url=www.lindenhof-gaertnerei.example" + kToken);
+    EXPECT_NE(bare.find("<rank>"), std::string::npos);
+    EXPECT_EQ(fetch("method=SEO.getRank&url=http://www.lindenhof-gaertnerei.example/" + kToken),
+              bare);
+    EXPECT_NE(fetch("method=SEO.getRank&url=www.moebel-hartmann.example" + kToken), bare);
+}

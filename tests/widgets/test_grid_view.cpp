@@ -87,3 +87,13 @@ TEST(GridView, FixedCellsLookLikeHeaders) {
 }
 
 } // namespace
+
+TEST(GridView, ACutCellOffersItsWholeTextAsToolTip) {
+    GridView view(QStringLiteral("StringGrid5"), 3, 2);
+    view.setCell(2, 0, QStringLiteral("ok"));
+    view.setCell(2, 1, QStringLiteral("nicht gefunden, weil die Seite fehlt"));
+    EXPECT_EQ(view.cutCellText(2, 0), QString());
+    EXPECT_EQ(view.cutCellText(2, 1), QStringLiteral("nicht gefunden, weil die Seite fehlt"));
+    kf::FitColumns(view.grid(), 40);
+    EXPECT_EQ(view.cutCellText(2, 1), QString()) << "a fitted column shows it whole";
+}
