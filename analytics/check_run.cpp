@@ -53,16 +53,6 @@ void mapChoice(const QString &text, const Mapping (&table)[N], QString &target) 
             target = QString::fromUtf16(value);
 }
 
-void resetReportGrid(StringGrid &grid, const QStringList &titles) {
-    for (int row = 0; row < grid.rowCount(); ++row)
-        grid.clearRow(row);
-    grid.setRowCount(1);
-    for (int col = 0; col < titles.size(); ++col)
-        grid.setCell(col, 0, titles[col]);
-    grid.setColCount(int(titles.size()));
-    FitColumns(grid, 40);
-}
-
 } // namespace
 
 void CheckRun::run() {
@@ -74,15 +64,15 @@ void CheckRun::run() {
     mapChoice(ui.ComboBox2->currentText(), kPeriods, ws_.PeriodParam);
     mapChoice(ui.ComboBox1->currentText(), kLiveWindows, ws_.LiveMinutesParam);
 
-    resetReportGrid(ui.StringGrid3->grid(),
+    ResetReportGrid(ui.StringGrid3->grid(),
                     {QStringLiteral("Nr."), QStringLiteral("Domain"),
                      QStringLiteral("Google Pagerank"), QStringLiteral("Index-Google"),
                      QStringLiteral("Index-Bing"), QStringLiteral("Alexa-Rank")});
-    resetReportGrid(ui.StringGrid2->grid(),
+    ResetReportGrid(ui.StringGrid2->grid(),
                     {QStringLiteral("Nr."), QStringLiteral("Keyword"), QStringLiteral("Besucher"),
                      QStringLiteral("Besuche"), QStringLiteral("Aufenthaltsdauer (sek)"),
                      QStringLiteral("Absprünge")});
-    resetReportGrid(ui.StringGrid4->grid(),
+    ResetReportGrid(ui.StringGrid4->grid(),
                     {QStringLiteral("Nr."), QStringLiteral("Seite"), QStringLiteral("Besucher"),
                      QStringLiteral("Besuche"), QStringLiteral("Aktionen"),
                      QStringLiteral("max Aktionen"), QStringLiteral("Aufenthaltsdauer (sek.)"),

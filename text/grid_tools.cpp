@@ -230,4 +230,14 @@ QStringList columnTexts(const StringGrid &grid, int col) {
     return texts;
 }
 
+void ResetReportGrid(StringGrid &grid, const QStringList &titles) {
+    for (int row = 0; row < grid.rowCount(); ++row)
+        grid.clearRow(row);
+    grid.setRowCount(1);
+    for (int col = 0; col < titles.size(); ++col)
+        grid.setCell(col, 0, titles[col]);
+    grid.setColCount(int(titles.size()));
+    FitColumns(grid, 40);
+}
+
 } // namespace kf

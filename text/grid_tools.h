@@ -40,6 +40,10 @@ void RemoveDuplicates(QStringList &items);
 // the operator triggers run to their end) and the call returns at the deadline.
 void Pause(int ms);
 
+// A report table starting afresh: every cell emptied (hidden ones too), one title row with
+// `titles`, as many columns as titles, fitted at 40.
+void ResetReportGrid(StringGrid &grid, const QStringList &titles);
+
 // The texts of one column, rows 0 to the last.
 QStringList columnTexts(const StringGrid &grid, int col);
 

@@ -24,16 +24,6 @@ namespace kf::xovi {
 
 namespace {
 
-void resetGrid(StringGrid &grid, const QStringList &titles) {
-    for (int row = 0; row < grid.rowCount(); ++row)
-        grid.clearRow(row);
-    grid.setRowCount(1);
-    for (int col = 0; col < titles.size(); ++col)
-        grid.setCell(col, 0, titles[col]);
-    grid.setColCount(int(titles.size()));
-    FitColumns(grid, 40);
-}
-
 // The text of the selected domain entry; empty when none is selected.
 QString selectedDomain(const QListWidget *domains) {
     const auto selected = domains->selectedItems();
@@ -124,7 +114,7 @@ void KeywordLists::list(const Kind &kind) {
     }
 
     domain.remove(QStringLiteral("http://"), Qt::CaseInsensitive);
-    resetGrid(grid, kind.titles);
+    ResetReportGrid(grid, kind.titles);
     speich.prepare();
     const QString engine = kind.byEngineId ? engineIdParameter(engineText) : engineByText;
     const QString url =
