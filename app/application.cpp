@@ -1,6 +1,12 @@
 #include "app/application.h"
 
+#include "widgets/program_icon.h"
+
+#include <QApplication>
+
 Windows createWindows(const QString &appFolder) {
+    // Every window of the program shows its icon, message boxes without an owner too.
+    QApplication::setWindowIcon(kf::programIcon());
     Windows windows;
     windows.form1 = std::make_unique<TForm1>(appFolder);
     windows.form2 = std::make_unique<TForm2>(windows.form1->workspace());

@@ -1,5 +1,7 @@
 #include "net/cookie_store.h"
 
+#include "net/control_characters.h"
+
 #include <QList>
 
 #include <algorithm>
@@ -23,13 +25,6 @@ QByteArray defaultPath(const QByteArray &requestPath) {
     if (slash <= 0)
         return "/";
     return requestPath.left(slash);
-}
-
-bool hasControlCharacter(const QByteArray &bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b < 0x20 || b == 0x7F;
-    });
 }
 
 bool pathMatches(const QByteArray &requestPath, const QByteArray &cookiePath) {

@@ -1,10 +1,10 @@
 #include "net/http_auth.h"
 
+#include "net/control_characters.h"
+
 #include <QCryptographicHash>
 #include <QMap>
 #include <QRandomGenerator>
-
-#include <algorithm>
 
 namespace kf::net {
 
@@ -47,13 +47,6 @@ QMap<QByteArray, QByteArray> digestParams(const QByteArray &challenge) {
             params.insert(key, value);
     }
     return params;
-}
-
-bool hasControlCharacter(const QByteArray &bytes) {
-    return std::any_of(bytes.begin(), bytes.end(), [](char c) {
-        const auto b = static_cast<unsigned char>(c);
-        return b < 0x20 || b == 0x7F;
-    });
 }
 
 // The inside of a quoted string: a quote or backslash of a server's or the operator's text

@@ -140,6 +140,16 @@ struct HttpClient::Impl {
         return ok && length >= 0;
     }
 
+    // A Proxy-Connection header that names "close" among its options, as curl reads
+    // Connection.
+    bool proxyConnectionClose() const {
+        for (const QByteArray &value : headerValues("Proxy-Connection"))
+            for (const QByteArray &option : value.split(','))
+                if (option.trimmed().compare("close", Qt::CaseInsensitive) == 0)
+                    return true;
+        return false;
+    }
+
     QList<QByteArray> headerValues(const char *name) const {
         QList<QByteArray> values;
         for (const auto &h : headers)
@@ -153,11 +163,13 @@ struct HttpClient::Impl {
         const size_t n = size * count;
         self->lastByte = Clock::now();
         QByteArray line(data, static_cast<qsizetype>(n));
+        const bool emptyLine = line == "\r\n" || line == "\n";
         while (line.endsWith('\n') || line.endsWith('\r'))
             line.chop(1);
         if (line.isEmpty()) {
-            // The end of a head; an interim 1xx head is followed by another.
-            self->headComplete = self->statusCode >= 200 || self->statusCode < 100;
+            // The end of a head; an interim 1xx head is followed by another. curl also ends a
+            // head at a line of stray CRs ("\r\r\n"), which no complete head ends with.
+            self->headComplete = emptyLine && (self->statusCode >= 200 || self->statusCode < 100);
             return n;
         }
         if (line.startsWith("HTTP/")) {
@@ -275,6 +287,13 @@ struct HttpClient::Impl {
             return QStringLiteral("Connection Closed Gracefully.");
         case CURLE_GOT_NOTHING:
         case CURLE_PARTIAL_FILE:
+            return QStringLiteral("Connection Closed Gracefully.");
+        case CURLE_WEIRD_SERVER_REPLY:
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            // A head curl cannot read (a negative or empty length, no status line): the reply
+            // never completes as it should.
+            if (!requestStarted)
+                break;
             return QStringLiteral("Connection Closed Gracefully.");
         case CURLE_OPERATION_TIMEDOUT:
             if (!requestStarted) {
@@ -460,8 +479,7 @@ struct HttpClient::Impl {
                 throw FetchError(message);
             }
             // curl closes on "Connection: close" itself; the proxy form is honoured here.
-            if (headerValue("Proxy-Connection").trimmed().compare("close", Qt::CaseInsensitive) ==
-                0) {
+            if (proxyConnectionClose()) {
                 dropHandles();
                 makeHandles();
                 connectionKey = key;

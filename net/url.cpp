@@ -1,10 +1,9 @@
 #include "net/url.h"
 
+#include "net/control_characters.h"
 #include "net/http_client.h"
 
 #include <QUrl>
-
-#include <algorithm>
 
 namespace kf::net {
 
@@ -27,12 +26,6 @@ QByteArray encodeUrlBytes(const QString &text) {
 }
 
 namespace {
-
-bool hasControlCharacter(const QString &text) {
-    // C0, DEL and C1 controls.
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.category() == QChar::Other_Control; });
-}
 
 // Host, port and user name go into header lines as they stand: an address whose authority
 // holds a control character, written or percent-encoded, is refused before anything is sent.

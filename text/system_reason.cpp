@@ -27,6 +27,10 @@ QString germanReason(const QString &systemText) {
     for (const Reason &r : reasons)
         if (systemText == QString::fromLocal8Bit(std::strerror(r.code)))
             return QString::fromUtf8(r.german);
+    // A folder where a file is meant is caught by Qt itself, which says so in its own words.
+    if (systemText == QLatin1String("file to open is a directory") ||
+        systemText == QLatin1String("Filename refers to a directory"))
+        return QStringLiteral("Ist ein Ordner");
     return systemText;
 }
 

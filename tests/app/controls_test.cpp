@@ -388,6 +388,8 @@ TEST_F(MainWindowControls, ProgramIconOnBothWindowsAndTheTray) {
     EXPECT_EQ(drawn, QIcon(QStringLiteral(":/icons/kelvaro.svg")).pixmap(32, 32).toImage());
     EXPECT_EQ(w.form2->windowIcon().pixmap(32, 32).toImage(), drawn);
     EXPECT_EQ(control<QSystemTrayIcon>(form, "TrayIcon1")->icon().pixmap(32, 32).toImage(), drawn);
+    // A message box without an owner window (the main window hidden to the tray) too.
+    EXPECT_EQ(QApplication::windowIcon().pixmap(32, 32).toImage(), drawn);
 }
 
 TEST_F(MainWindowControls, ListsKeepAboutTenRowsWithEveryPanelOpen) {

@@ -31,7 +31,9 @@ TEST(BrokenReply, CutOrUnreadableRepliesAreClosedGracefully) {
     const std::string cuts[] = {
         "HTTP/1.1 200 OK\r\n",                           // cut after the status line
         "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n", // cut among the header lines
-        "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999999\r\n\r\nbody",       // overflow
+        "HTTP/1.1 200 OK\r\nContent-Length: 99999999999999999999999\r\n\r\nbody", // overflow
+        "HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\nbody",                      // negative
+        "HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n\r\r\n", // stray CRs are no empty line
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nbody\r\n0\r\n\r\n", // bad size
         "HTTP/1.1 200 OK\r\nX-Long: " + std::string(200 * 1024, 'a') + "\r\n\r\n",      // huge line
     };
@@ -52,10 +54,13 @@ TEST(BrokenReply, HeadDrippingInByteByByteDoesNotTimeOut) {
 }
 
 TEST(BrokenReply, ProxyConnectionCloseClosesTheConnection) {
-    RawServer server(always(RawServer::ok("one", "Proxy-Connection: CLOSE\r\n")));
-    HttpClient client;
-    EXPECT_EQ(outcome(client, server), "one");
-    EXPECT_EQ(outcome(client, server), "one");
-    EXPECT_EQ(server.connections(), 2);
-    EXPECT_TRUE(server.waitClosedByPeer(1, 5000));
+    for (const char *header :
+         {"Proxy-Connection: CLOSE\r\n", "Proxy-Connection: Keep-Alive, close\r\n"}) {
+        RawServer server(always(RawServer::ok("one", header)));
+        HttpClient client;
+        EXPECT_EQ(outcome(client, server), "one");
+        EXPECT_EQ(outcome(client, server), "one");
+        EXPECT_EQ(server.connections(), 2) << header;
+        EXPECT_TRUE(server.waitClosedByPeer(1, 5000));
+    }
 }

@@ -33,6 +33,8 @@ TEST(OutsideText, CookiesWithControlCharactersAreDroppedAndMaxAgeIsClamped) {
     const std::time_t now = 1000000;
     store.take("a=b\rX-Inj: 1", "h", "/", now);
     store.take("c=d\x01", "h", "/", now);
+    store.take("nel=x\xC2\x85y", "h", "/", now); // C1 controls, as UTF-8 and as a lone byte
+    store.take("nel2=x\x85y", "h", "/", now);
     store.take("big=1; Max-Age=9223372036854775807", "h", "/", now); // no signed overflow
     store.take("huge=2; Max-Age=99999999999999999999999", "h", "/", now);
     EXPECT_EQ(store.header("h", "/", false, std::numeric_limits<std::time_t>::max() - 1),
@@ -47,6 +49,8 @@ TEST(OutsideText, DigestValuesAreEscapedOrRefused) {
     EXPECT_TRUE(quotes.endsWith(R"(opaque="o\"p")")) << quotes.constData();
     EXPECT_EQ(authorizationFor({"Digest realm=\"a\rb\", nonce=\"n\""}, "u", "p", "GET", "/", 1),
               "");
+    EXPECT_EQ(
+        authorizationFor({"Digest realm=\"r\", nonce=\"n\xC2\x85\""}, "u", "p", "GET", "/", 1), "");
     EXPECT_EQ(
         authorizationFor({"Digest realm=\"r\", nonce=\"n\""}, "u\r\nX: 1", "p", "GET", "/", 1), "");
 }

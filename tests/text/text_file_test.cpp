@@ -205,6 +205,19 @@ TEST(TextFileErrors, CommonReasonsReadInGerman) {
             QStringLiteral("kann nicht geöffnet werden. Datei oder Ordner nicht gefunden")))
             << e.message().toStdString();
     }
+    // A folder in the file's place: Qt's own words for it read in German too.
+    for (const bool write : {false, true}) {
+        try {
+            if (write)
+                tf::writeLines(dir.path(), {QStringLiteral("x")});
+            else
+                tf::readLines(dir.path());
+            FAIL() << "a folder was read or written as a file";
+        } catch (const kf::Error &e) {
+            EXPECT_TRUE(e.message().endsWith(QStringLiteral(". Ist ein Ordner")))
+                << e.message().toStdString();
+        }
+    }
 }
 
 TEST(TextFileErrors, OwnerOnlyFilesStaySoAcrossSaves) {
