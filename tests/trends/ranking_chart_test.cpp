@@ -15,6 +15,8 @@
 #include <QTabWidget>
 #include <QValueAxis>
 
+#include <cmath>
+
 using namespace kf::trends;
 using namespace testing_gui;
 
@@ -44,7 +46,7 @@ TEST(RankingHistory, NumbersArePointsAndEverythingElseAGap) {
     EXPECT_EQ(history.dates, QStringList({"2026-01-04", "2026-01-11", "2026-01-18"}));
     EXPECT_EQ(history.weekLabels, QStringList({"KW 01", "KW 02", "KW 03"}));
     ASSERT_EQ(history.lines.size(), 2u);
-    EXPECT_EQ(history.lines[0].keyword, "seo+tool");
+    EXPECT_EQ(history.lines[0].keyword, "seo tool"); // the table's "+" is a blank
     EXPECT_EQ(history.lines[0].positions,
               (std::vector<std::optional<double>>{12.0, std::nullopt, 7.0}));
     EXPECT_EQ(history.lines[1].positions,
@@ -59,12 +61,31 @@ TEST(RankingHistory, NumbersArePointsAndEverythingElseAGap) {
 
     EXPECT_EQ(weekLabel("2026-12-27", 51), "KW 52");
     EXPECT_EQ(weekLabel("kein Datum", 4), "KW 05");
-    EXPECT_EQ(pointToolTip("seo+tool", "2026-01-18", 7), "seo+tool\n2026-01-18\nPosition: 7");
+    EXPECT_EQ(pointToolTip("seo tool", "2026-01-18", 7), "seo tool\n2026-01-18\nPosition: 7");
 
     kf::StringGrid backlinks(3, 4); // another table in the grid draws nothing
     backlinks.setCell(0, 0, "Nr.");
     backlinks.setCell(1, 0, "Link-URL");
     EXPECT_TRUE(rankingHistory(backlinks).lines.empty());
+}
+
+TEST(RankingHistory, AxesKeepTheirLabelsAndPointsReadable) {
+    EXPECT_EQ(weekLabelStep(52, 0, 18), 4); // not laid out yet
+    EXPECT_EQ(weekLabelStep(3, 0, 18), 1);
+    EXPECT_EQ(weekLabelStep(52, 4.8, 18), 4); // the default window
+    EXPECT_EQ(weekLabelStep(52, 11, 18), 2);
+    EXPECT_EQ(weekLabelStep(52, 30, 18), 1);
+    EXPECT_EQ(weekLabelStep(2, 1, 18), 2); // never more than one label
+
+    for (const double worst : {1.0, 7.0, 84.0, 100.0, 180.0}) {
+        const PositionScale scale = positionScale(worst);
+        EXPECT_GT(scale.top, 0) << worst; // no tick at position 0
+        EXPECT_LT(scale.top, 1) << worst; // room above position 1
+        EXPECT_GT(scale.bottom, worst) << worst;
+        EXPECT_EQ(std::fmod(scale.bottom, scale.tickStep), 0) << worst;
+    }
+    EXPECT_EQ(positionScale(84).tickStep, 10);
+    EXPECT_EQ(positionScale(84).bottom, 90);
 }
 
 TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
@@ -99,11 +120,32 @@ TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
     auto *positions = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
     ASSERT_NE(positions, nullptr);
     EXPECT_TRUE(positions->isReverse());
-    EXPECT_EQ(positions->min(), 1);
+    EXPECT_LT(positions->min(), 1);
     auto *weeks = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
     ASSERT_NE(weeks, nullptr);
     EXPECT_EQ(weeks->categoriesLabels(), QStringList({"KW 01", "KW 02", "KW 03"}));
     EXPECT_TRUE(static_cast<QLineSeries *>(series[0])->pointsVisible());
+    EXPECT_EQ(chart->legend()->markers(series[0]).value(0)->label(), "seo tool");
+
+    // The lone point of week 1 is drawn about as wide as its marker is meant to be (7 px).
+    view->resize(900, 500);
+    const QImage drawn = view->grab().toImage();
+    const QPoint centre = view->mapFromScene(chart->mapToPosition({0, 12}, series[0]));
+    const QColor lineColor = static_cast<QLineSeries *>(series[0])->color();
+    const auto isMarker = [&](int x) {
+        const QColor c = drawn.pixelColor(x, centre.y());
+        return std::abs(c.red() - lineColor.red()) + std::abs(c.green() - lineColor.green()) +
+                   std::abs(c.blue() - lineColor.blue()) <
+               120;
+    };
+    int left = centre.x(), right = centre.x();
+    ASSERT_TRUE(isMarker(centre.x()));
+    while (isMarker(left - 1))
+        --left;
+    while (isMarker(right + 1))
+        ++right;
+    EXPECT_GE(right - left + 1, 6);
+    EXPECT_LE(right - left + 1, 10);
 
     // The legend entry switches its keyword's line, all its runs, off and on again.
     QLegendMarker *seoMarker = chart->legend()->markers(series[0]).value(0);
