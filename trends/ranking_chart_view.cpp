@@ -25,7 +25,6 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPainter>
-#include <QPalette>
 #include <QSvgGenerator>
 #include <QToolTip>
 #include <QValueAxis>
@@ -100,7 +99,7 @@ void addLine(QChart *chart, const RankingLine &line, const QStringList &dates, i
 void fitWeekLabels(QCategoryAxis *axis, const QStringList &labels, double plotWidth) {
     if (labels.isEmpty())
         return;
-    const double labelWidth = QFontMetricsF(axis->labelsFont()).height() * 1.25; // turned upright
+    const double labelWidth = QFontMetricsF(axis->labelsFont()).height() * 1.1; // turned upright
     const int step = weekLabelStep(int(labels.size()), plotWidth / labels.size(), labelWidth);
     const int count = int((labels.size() + step - 1) / step);
     if (axis->count() == count)
@@ -119,7 +118,7 @@ QChart *buildHint() {
     QFont font = hint->font();
     font.setPointSizeF(font.pointSizeF() * 1.2);
     hint->setFont(font);
-    hint->setBrush(chart->palette().color(QPalette::WindowText));
+    hint->setBrush(chart->titleBrush()); // the theme's text colour on its background
     const auto centre = [chart, hint] {
         const QRectF box = hint->boundingRect();
         hint->setPos(chart->rect().center() - box.center());

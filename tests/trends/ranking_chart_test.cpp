@@ -3,11 +3,13 @@
 #include "tests/support/gui_helpers.h"
 #include "text/string_grid.h"
 #include "trends/ranking_chart.h"
+#include "trends/ranking_chart_view.h"
 
 #include <QAction>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
@@ -175,4 +177,17 @@ TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
     EXPECT_TRUE(folder.read(stem + ".csv").startsWith("Nr.,Keyword,Tag,2026-01-04,"));
     EXPECT_TRUE(
         folder.read(stem + ".html").contains("<td align=\"left\" valign=\"top\">seo+tool</td>"));
+
+    // A backlink list in the grid leaves no empty axes behind but a hint.
+    QMetaObject::invokeMethod(grid, "setCell", Q_ARG(int, 1), Q_ARG(int, 0),
+                              Q_ARG(QString, "Link-URL"));
+    pages->setCurrentIndex(1);
+    pages->setCurrentIndex(2);
+    EXPECT_TRUE(view->chart()->series().isEmpty());
+    EXPECT_TRUE(view->chart()->axes().isEmpty());
+    QStringList texts;
+    for (QGraphicsItem *item : view->chart()->childItems())
+        if (auto *text = dynamic_cast<QGraphicsSimpleTextItem *>(item))
+            texts << text->text();
+    EXPECT_EQ(texts, QStringList{kNoHistoryHint});
 }
