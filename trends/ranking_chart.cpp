@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kf::trends {
@@ -45,12 +46,38 @@ RankingHistory rankingHistory(const StringGrid &grid) {
         const QString keyword = grid.cell(1, row);
         if (keyword.isEmpty())
             continue; // the empty row the analysis adds at its end
-        RankingLine line{keyword, {}};
+        RankingLine line{QString(keyword).replace(QLatin1Char('+'), QLatin1Char(' ')), {}};
         for (int col = kFirstDateCol; col < grid.colCount(); ++col)
             line.positions.push_back(rankingValue(grid.cell(col, row)));
         history.lines.push_back(std::move(line));
     }
     return history;
+}
+
+int weekLabelStep(int dateCount, double weekWidth, double labelWidth) {
+    constexpr int kMostUnsized = 14; // every fourth week of a year, of 52 or 53 weeks
+    int step = 1;
+    if (weekWidth <= 0) {
+        while (dateCount > kMostUnsized * step)
+            step *= 2;
+        return step;
+    }
+    while (step < dateCount && step * weekWidth < labelWidth)
+        step *= 2;
+    return step;
+}
+
+PositionScale positionScale(double worstPosition) {
+    const double worst = std::max(1.0, worstPosition);
+    const double step = worst <= 10    ? 1
+                        : worst <= 20  ? 2
+                        : worst <= 50  ? 5
+                        : worst <= 100 ? 10
+                                       : 50;
+    const double bottom = std::max(10.0, std::ceil((worst + 1) / step) * step);
+    // About a marker's radius above position 1, yet never down to 0, which would get a tick.
+    const double room = std::clamp((bottom - 1) * 0.025, 0.3, 0.9);
+    return {1 - room, bottom, step};
 }
 
 std::vector<std::vector<QPointF>> lineSegments(const RankingLine &line) {

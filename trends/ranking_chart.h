@@ -15,7 +15,7 @@ namespace trends {
 
 // One keyword's positions, one per date column; empty where the week has no numeric value.
 struct RankingLine {
-    QString keyword;
+    QString keyword; // as the operator typed it: the table's "+" shown as blanks again
     std::vector<std::optional<double>> positions;
 };
 
@@ -38,6 +38,20 @@ std::optional<double> rankingValue(const QString &cell);
 // "KW 07" for a date of ISO week 7; a text that is no date counts by its column (index 0 is
 // week 1).
 QString weekLabel(const QString &date, int index);
+
+// Every how many weeks (1, 2, 4, ...) the date axis is labelled so that labels of labelWidth
+// pixels stand apart when a week is weekWidth pixels wide; before the chart has a size, every
+// fourth week of a year.
+int weekLabelStep(int dateCount, double weekWidth, double labelWidth);
+
+// The position axis: 1 at the top with room above it for the markers of position 1, whole-number
+// ticks on a round step, and room below the lowest position.
+struct PositionScale {
+    double top;
+    double bottom;
+    double tickStep;
+};
+PositionScale positionScale(double worstPosition);
 
 // The unbroken runs of a line as points (x = date index, y = position): a gap starts a new run.
 std::vector<std::vector<QPointF>> lineSegments(const RankingLine &line);

@@ -16,6 +16,9 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QCursor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QImageWriter>
 #include <QLegendMarker>
@@ -32,6 +35,8 @@
 namespace kf::trends {
 
 namespace {
+
+constexpr double kMarkerDiameter = 7;
 
 // Every segment of one keyword: the first carries the legend entry, the others follow it.
 void connectLegend(QChart *chart, const QList<QLineSeries *> &segments) {
@@ -65,7 +70,8 @@ void addLine(QChart *chart, const RankingLine &line, const QStringList &dates, i
         segment->setName(line.keyword);
         segment->setColor(color);
         segment->setPointsVisible(true);
-        segment->setMarkerSize(7);
+        // A line's marker size is the radius of its round markers: this draws them 7 px wide.
+        segment->setMarkerSize(kMarkerDiameter / 2);
         for (const QPointF &p : points)
             segment->append(p);
         chart->addSeries(segment);
@@ -88,14 +94,55 @@ void addLine(QChart *chart, const RankingLine &line, const QStringList &dates, i
     connectLegend(chart, series);
 }
 
+// Labels every so many weeks as the plot's width leaves room for; the labelled weeks carry the
+// grid lines.
+void fitWeekLabels(QCategoryAxis *axis, const QStringList &labels, double plotWidth) {
+    if (labels.isEmpty())
+        return;
+    const double labelWidth = QFontMetricsF(axis->labelsFont()).height() * 1.1; // turned upright
+    const int step = weekLabelStep(int(labels.size()), plotWidth / labels.size(), labelWidth);
+    const int count = int((labels.size() + step - 1) / step);
+    if (axis->count() == count)
+        return;
+    for (const QString &label : axis->categoriesLabels())
+        axis->remove(label);
+    for (int i = 0; i < labels.size(); i += step)
+        axis->append(labels[i], i);
+}
+
+// What the tab shows while StringGrid5 holds no trend table: a hint where the chart will be.
+QChart *buildHint() {
+    auto *chart = new QChart;
+    chart->legend()->hide();
+    auto *hint = new QGraphicsSimpleTextItem(kNoHistoryHint, chart);
+    QFont font = hint->font();
+    font.setPointSizeF(font.pointSizeF() * 1.2);
+    hint->setFont(font);
+    hint->setBrush(chart->titleBrush()); // the theme's text colour on its background
+    const auto centre = [chart, hint] {
+        const QRectF box = hint->boundingRect();
+        hint->setPos(chart->rect().center() - box.center());
+    };
+    QObject::connect(chart, &QGraphicsWidget::geometryChanged, chart, centre);
+    centre();
+    return chart;
+}
+
 QChart *buildChart(const RankingHistory &history) {
+    if (history.lines.empty())
+        return buildHint();
     auto *chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignRight);
     auto *xAxis = new QCategoryAxis(chart);
     xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     xAxis->setLabelsAngle(-90);
-    for (int i = 0; i < history.weekLabels.size(); ++i)
-        xAxis->append(history.weekLabels[i], i);
+    // The labels are thinned out to fit instead of being cut down to "..." by the axis.
+    xAxis->setTruncateLabels(false);
+    fitWeekLabels(xAxis, history.weekLabels, 0);
+    QObject::connect(chart, &QChart::plotAreaChanged, xAxis,
+                     [xAxis, labels = history.weekLabels](const QRectF &plotArea) {
+                         fitWeekLabels(xAxis, labels, plotArea.width());
+                     });
     xAxis->setRange(-0.5, std::max<qsizetype>(history.dates.size(), 1) - 0.5);
     auto *yAxis = new QValueAxis(chart);
     yAxis->setReverse(true); // position 1 at the top
@@ -106,16 +153,11 @@ QChart *buildChart(const RankingHistory &history) {
         for (const auto &p : line.positions)
             if (p)
                 worst = std::max(worst, *p);
-    // Whole positions on round steps; the lowest point keeps a little room below it.
-    const double step = worst <= 10    ? 1
-                        : worst <= 20  ? 2
-                        : worst <= 50  ? 5
-                        : worst <= 100 ? 10
-                                       : 50;
+    const PositionScale scale = positionScale(worst);
     yAxis->setTickType(QValueAxis::TicksDynamic);
     yAxis->setTickAnchor(0);
-    yAxis->setTickInterval(step);
-    yAxis->setRange(1, std::max(10.0, std::ceil((worst + 1) / step) * step));
+    yAxis->setTickInterval(scale.tickStep);
+    yAxis->setRange(scale.top, scale.bottom);
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
     for (std::size_t i = 0; i < history.lines.size(); ++i)
@@ -147,7 +189,7 @@ QString withoutSeparators(QString text, bool quotes) {
 } // namespace
 
 QChartView *createRankingChartView(QWidget *parent) {
-    auto *view = new QChartView(new QChart, parent);
+    auto *view = new QChartView(buildHint(), parent);
     view->setObjectName(QStringLiteral("Chart1"));
     view->setRenderHint(QPainter::Antialiasing);
     return view;

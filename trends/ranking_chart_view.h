@@ -12,7 +12,11 @@ struct Workspace;
 
 namespace trends {
 
-// The view of the tab "Diagramm" (`Chart1`), empty until the first refresh.
+// What the tab "Diagramm" shows while StringGrid5 holds no trend table.
+inline const QString kNoHistoryHint =
+    QStringLiteral("Noch kein Rankingverlauf: Analyse unter „Keywords“ starten.");
+
+// The view of the tab "Diagramm" (`Chart1`), the hint until the first refresh.
 QChartView *createRankingChartView(QWidget *parent = nullptr);
 
 // Redraws Chart1 from what StringGrid5 holds now. The trend analysis calls it when it ends; the

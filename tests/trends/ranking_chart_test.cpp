@@ -3,17 +3,21 @@
 #include "tests/support/gui_helpers.h"
 #include "text/string_grid.h"
 #include "trends/ranking_chart.h"
+#include "trends/ranking_chart_view.h"
 
 #include <QAction>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QValueAxis>
+
+#include <cmath>
 
 using namespace kf::trends;
 using namespace testing_gui;
@@ -44,7 +48,7 @@ TEST(RankingHistory, NumbersArePointsAndEverythingElseAGap) {
     EXPECT_EQ(history.dates, QStringList({"2026-01-04", "2026-01-11", "2026-01-18"}));
     EXPECT_EQ(history.weekLabels, QStringList({"KW 01", "KW 02", "KW 03"}));
     ASSERT_EQ(history.lines.size(), 2u);
-    EXPECT_EQ(history.lines[0].keyword, "seo+tool");
+    EXPECT_EQ(history.lines[0].keyword, "seo tool"); // the table's "+" is a blank
     EXPECT_EQ(history.lines[0].positions,
               (std::vector<std::optional<double>>{12.0, std::nullopt, 7.0}));
     EXPECT_EQ(history.lines[1].positions,
@@ -59,12 +63,29 @@ TEST(RankingHistory, NumbersArePointsAndEverythingElseAGap) {
 
     EXPECT_EQ(weekLabel("2026-12-27", 51), "KW 52");
     EXPECT_EQ(weekLabel("kein Datum", 4), "KW 05");
-    EXPECT_EQ(pointToolTip("seo+tool", "2026-01-18", 7), "seo+tool\n2026-01-18\nPosition: 7");
+    EXPECT_EQ(pointToolTip("seo tool", "2026-01-18", 7), "seo tool\n2026-01-18\nPosition: 7");
 
     kf::StringGrid backlinks(3, 4); // another table in the grid draws nothing
     backlinks.setCell(0, 0, "Nr.");
     backlinks.setCell(1, 0, "Link-URL");
     EXPECT_TRUE(rankingHistory(backlinks).lines.empty());
+}
+
+TEST(RankingHistory, AxesKeepTheirLabelsAndPointsReadable) {
+    EXPECT_EQ(weekLabelStep(52, 0, 18), 4); // not laid out yet
+    EXPECT_EQ(weekLabelStep(52, 4.8, 18), 4); // the default window
+    EXPECT_EQ(weekLabelStep(52, 30, 18), 1);
+    EXPECT_EQ(weekLabelStep(2, 1, 18), 2); // never more than one label
+
+    for (const double worst : {1.0, 7.0, 84.0, 100.0, 180.0}) {
+        const PositionScale scale = positionScale(worst);
+        EXPECT_GT(scale.top, 0) << worst; // no tick at position 0
+        EXPECT_LT(scale.top, 1) << worst; // room above position 1
+        EXPECT_GT(scale.bottom, worst) << worst;
+        EXPECT_EQ(std::fmod(scale.bottom, scale.tickStep), 0) << worst;
+    }
+    EXPECT_EQ(positionScale(84).tickStep, 10);
+    EXPECT_EQ(positionScale(84).bottom, 90);
 }
 
 TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
@@ -99,11 +120,32 @@ TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
     auto *positions = qobject_cast<QValueAxis *>(chart->axes(Qt::Vertical).value(0));
     ASSERT_NE(positions, nullptr);
     EXPECT_TRUE(positions->isReverse());
-    EXPECT_EQ(positions->min(), 1);
+    EXPECT_LT(positions->min(), 1);
     auto *weeks = qobject_cast<QCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
     ASSERT_NE(weeks, nullptr);
     EXPECT_EQ(weeks->categoriesLabels(), QStringList({"KW 01", "KW 02", "KW 03"}));
     EXPECT_TRUE(static_cast<QLineSeries *>(series[0])->pointsVisible());
+    EXPECT_EQ(chart->legend()->markers(series[0]).value(0)->label(), "seo tool");
+
+    // The lone point of week 1 is drawn about as wide as its marker is meant to be (7 px).
+    view->resize(900, 500);
+    const QImage drawn = view->grab().toImage();
+    const QPoint centre = view->mapFromScene(chart->mapToPosition({0, 12}, series[0]));
+    const QColor lineColor = static_cast<QLineSeries *>(series[0])->color();
+    const auto isMarker = [&](int x) {
+        const QColor c = drawn.pixelColor(x, centre.y());
+        return std::abs(c.red() - lineColor.red()) + std::abs(c.green() - lineColor.green()) +
+                   std::abs(c.blue() - lineColor.blue()) <
+               120;
+    };
+    int left = centre.x(), right = centre.x();
+    ASSERT_TRUE(isMarker(centre.x()));
+    while (isMarker(left - 1))
+        --left;
+    while (isMarker(right + 1))
+        ++right;
+    EXPECT_GE(right - left + 1, 6);
+    EXPECT_LE(right - left + 1, 10);
 
     // The legend entry switches its keyword's line, all its runs, off and on again.
     QLegendMarker *seoMarker = chart->legend()->markers(series[0]).value(0);
@@ -133,4 +175,17 @@ TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
     EXPECT_TRUE(folder.read(stem + ".csv").startsWith("Nr.,Keyword,Tag,2026-01-04,"));
     EXPECT_TRUE(
         folder.read(stem + ".html").contains("<td align=\"left\" valign=\"top\">seo+tool</td>"));
+
+    // A backlink list in the grid leaves no empty axes behind but a hint.
+    QMetaObject::invokeMethod(grid, "setCell", Q_ARG(int, 1), Q_ARG(int, 0),
+                              Q_ARG(QString, "Link-URL"));
+    pages->setCurrentIndex(1);
+    pages->setCurrentIndex(2);
+    EXPECT_TRUE(view->chart()->series().isEmpty());
+    EXPECT_TRUE(view->chart()->axes().isEmpty());
+    QStringList texts;
+    for (QGraphicsItem *item : view->chart()->childItems())
+        if (auto *text = dynamic_cast<QGraphicsSimpleTextItem *>(item))
+            texts << text->text();
+    EXPECT_EQ(texts, QStringList{kNoHistoryHint});
 }
