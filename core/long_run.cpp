@@ -3,7 +3,9 @@
 #include "core/workspace.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <algorithm>
@@ -57,6 +59,34 @@ void LongRuns::show(bool now) {
     display_->showRun(runs_.back()->done, runs_.back()->total);
 }
 
+bool LongRuns::serveFetchWait(const Workspace &ws) {
+    const auto stopped = [&] { return ws.closing || (!runs_.empty() && runs_.back()->cancelled); };
+    if (stopped())
+        return false;
+    if (!busyCursor_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+        busyCursor_ = true;
+    }
+    if (pending_)
+        show(true);
+    QObject *filter = display_ ? display_->fetchWaitFilter() : nullptr;
+    if (filter && QCoreApplication::instance()) {
+        QCoreApplication::instance()->installEventFilter(filter);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::instance()->removeEventFilter(filter);
+    } else {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    return !stopped();
+}
+
+void LongRuns::endFetchWait() {
+    if (!busyCursor_)
+        return;
+    busyCursor_ = false;
+    QGuiApplication::restoreOverrideCursor();
+}
+
 LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
     entry_.name = name;
     entry_.total = total;
@@ -64,6 +94,8 @@ LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
     if (ws_.runs.running(name))
         return;
     started_ = true;
+    if (!ws_.runs.anyRunning())
+        ws_.IdHTTP1.setWaitHook([&ws] { return ws.runs.serveFetchWait(ws); });
     ws_.runs.push(&entry_);
     sinceEvents_.start();
 }
@@ -71,7 +103,10 @@ LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
 LongRun::~LongRun() {
     if (!started_)
         return;
+    ws_.runs.endFetchWait();
     ws_.runs.pop(&entry_);
+    if (!ws_.runs.anyRunning())
+        ws_.IdHTTP1.setWaitHook({}); // outside runs a fetch waits as it always did
     if (entry_.cancelled)
         ws_.setCaption(ws_.caption() + QStringLiteral(" abgebrochen"));
 }
@@ -91,6 +126,7 @@ void LongRun::step(int done) {
 }
 
 bool LongRun::cancelled() {
+    ws_.runs.endFetchWait();
     if (started_ && sinceEvents_.elapsed() >= kEventsMs) {
         if (ws_.runs.pending_)
             ws_.runs.show(false);
@@ -101,6 +137,7 @@ bool LongRun::cancelled() {
 }
 
 void LongRun::pause(int ms) {
+    ws_.runs.endFetchWait();
     if (ms <= 0 || entry_.cancelled || ws_.closing)
         return;
     QEventLoop loop;
@@ -112,6 +149,10 @@ void LongRun::pause(int ms) {
     loop.exec(QEventLoop::AllEvents);
     entry_.waiting = nullptr;
     sinceEvents_.start();
+}
+
+bool LongRun::stopped() const {
+    return entry_.cancelled || ws_.closing;
 }
 
 } // namespace kf
