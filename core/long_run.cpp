@@ -16,7 +16,12 @@ namespace {
 // Widgets and pending events are served at most this often during a run.
 constexpr int kDisplayMs = 40;
 constexpr int kEventsMs = 40;
+// A fetch wait is over when its hook has not been asked for this long.
+constexpr int kWaitGoneMs = 150;
 } // namespace
+
+LongRuns::LongRuns() = default;
+LongRuns::~LongRuns() = default;
 
 void LongRuns::cancel() {
     if (runs_.empty())
@@ -63,9 +68,21 @@ bool LongRuns::serveFetchWait(const Workspace &ws) {
     const auto stopped = [&] { return ws.closing || (!runs_.empty() && runs_.back()->cancelled); };
     if (stopped())
         return false;
+    lastWait_.start();
     if (!busyCursor_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         QGuiApplication::setOverrideCursor(Qt::BusyCursor);
         busyCursor_ = true;
+        if (!waitGone_) {
+            waitGone_ = std::make_unique<QTimer>();
+            waitGone_->setSingleShot(true);
+            QObject::connect(waitGone_.get(), &QTimer::timeout, [this] {
+                if (lastWait_.elapsed() >= kWaitGoneMs)
+                    endFetchWait();
+                else
+                    waitGone_->start(kWaitGoneMs);
+            });
+        }
+        waitGone_->start(kWaitGoneMs);
     }
     if (pending_)
         show(true);
@@ -84,6 +101,7 @@ void LongRuns::endFetchWait() {
     if (!busyCursor_)
         return;
     busyCursor_ = false;
+    waitGone_->stop();
     QGuiApplication::restoreOverrideCursor();
 }
 

@@ -3,10 +3,12 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QEventLoop;
 class QObject;
+class QTimer;
 
 namespace kf {
 
@@ -28,6 +30,8 @@ public:
 // lies on top of it; the display and "Abbrechen" concern the run on top.
 class LongRuns {
 public:
+    LongRuns();
+    ~LongRuns();
     void setDisplay(RunDisplay *display) { display_ = display; }
     // The operator's "Abbrechen" (or Esc): the run on top stops before its next step.
     void cancel();
@@ -52,7 +56,8 @@ private:
     // timers and takes a cancel, but no other input (no handler may start a request on the busy
     // client). False once the run on top is cancelled or the window closes.
     bool serveFetchWait(const Workspace &ws);
-    // The busy cursor of a fetch wait stays until the run serves the window's events again.
+    // The busy cursor of a fetch wait stays until the run serves the window's events again, or
+    // until the waits have stopped for a moment (a handler's fetch during a pause).
     void endFetchWait();
 
     std::vector<Entry *> runs_;
@@ -60,6 +65,8 @@ private:
     QElapsedTimer lastShown_;
     bool pending_ = false; // a value not shown yet
     bool busyCursor_ = false;
+    QElapsedTimer lastWait_;
+    std::unique_ptr<QTimer> waitGone_;
 };
 
 // One run over a list, for the time of a handler:
