@@ -1,8 +1,82 @@
 #include "app/run_status_bar.h"
 
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QWindow>
+
+namespace {
+
+// While a fetch of a run waits, the window's events are served with this filter in place: of
+// the operator's input only a click on "Abbrechen" and Esc in the main window are taken, so
+// that no handler starts a request on the busy client. Paint, timers and closing go on.
+class FetchWaitFilter : public QObject {
+public:
+    FetchWaitFilter(kf::LongRuns &runs, QWidget *window, QPushButton *cancel)
+        : QObject(cancel), runs_(runs), window_(window), cancel_(cancel) {}
+
+    bool eventFilter(QObject *receiver, QEvent *event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return !onCancel(receiver, static_cast<QMouseEvent *>(event));
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && inWindow(receiver))
+                runs_.cancel();
+            event->accept(); // no shortcut follows either
+            return true;
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::TouchCancel:
+        case QEvent::TabletPress:
+        case QEvent::TabletMove:
+        case QEvent::TabletRelease:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::NonClientAreaMouseButtonRelease:
+        case QEvent::NonClientAreaMouseButtonDblClick:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool inWindow(const QObject *receiver) const {
+        if (const auto *widget = qobject_cast<const QWidget *>(receiver))
+            return widget->window() == window_;
+        return receiver == window_->windowHandle();
+    }
+    // The window hands a mouse event on to the widget under the pointer (or to the button
+    // that holds the mouse while pressed): only the button's own events pass.
+    bool onCancel(const QObject *receiver, const QMouseEvent *event) const {
+        if (receiver == cancel_)
+            return true;
+        if (receiver != window_->windowHandle())
+            return false;
+        return cancel_->isDown() ||
+               window_->childAt(window_->mapFromGlobal(event->globalPosition().toPoint())) ==
+                   cancel_;
+    }
+
+    kf::LongRuns &runs_;
+    QWidget *window_;
+    QPushButton *cancel_;
+};
+
+} // namespace
 
 RunStatusBar::RunStatusBar(kf::LongRuns &runs, QWidget *window) : QStatusBar(window) {
     setObjectName(QStringLiteral("StatusBar1"));
@@ -20,6 +94,7 @@ RunStatusBar::RunStatusBar(kf::LongRuns &runs, QWidget *window) : QStatusBar(win
     escape_->setContext(Qt::WindowShortcut);
     escape_->setEnabled(false);
     connect(escape_, &QShortcut::activated, this, [&runs] { runs.cancel(); });
+    fetchWaitFilter_ = new FetchWaitFilter(runs, window, Abbrechen);
     runs.setDisplay(this);
     hide();
 }

@@ -17,9 +17,11 @@ public:
 
     void showRun(int done, int total) override;
     void hideRuns() override;
+    QObject *fetchWaitFilter() override { return fetchWaitFilter_; }
 
 private:
     QProgressBar *ProgressBar1;
     QPushButton *Abbrechen;
     QShortcut *escape_; // Esc in the main window, taken only while a run is shown
+    QObject *fetchWaitFilter_;
 };

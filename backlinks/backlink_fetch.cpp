@@ -51,10 +51,14 @@ void BacklinkFetch::fetch() {
     LongRun run(ws_, QStringLiteral("Button99Click"));
     if (!run.started())
         return;
-    if (ws_.ui.RadioButton40->isChecked())
-        fetchFromXovi(run);
-    else if (ws_.ui.RadioButton18->isChecked())
-        fetchFromSeokicks();
+    try {
+        if (ws_.ui.RadioButton40->isChecked())
+            fetchFromXovi(run);
+        else if (ws_.ui.RadioButton18->isChecked())
+            fetchFromSeokicks();
+    } catch (const net::FetchAborted &) {
+        // "Abbrechen" while the list was on its way: the run stops before anything is written.
+    }
 }
 
 void BacklinkFetch::resetGrid(const QStringList &titles) {

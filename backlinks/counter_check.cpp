@@ -72,7 +72,10 @@ void CounterCheck::run() {
         pausedNs_ += paused.nsecsElapsed();
         if (run.cancelled())
             break;
-        grid.setCell(verdictCol, i, checkPage(address, domain, details));
+        const std::optional<QString> verdict = checkPage(address, domain, details, run);
+        if (!verdict)
+            break;
+        grid.setCell(verdictCol, i, *verdict);
         run.step(i + 1);
     }
 
@@ -90,11 +93,14 @@ void CounterCheck::run() {
     details.save(ws_.SavePath.chopped(4));
 }
 
-QString CounterCheck::checkPage(const QString &address, const QString &domain,
-                                LinkDetails &details) {
+std::optional<QString> CounterCheck::checkPage(const QString &address, const QString &domain,
+                                               LinkDetails &details, const LongRun &run) {
     // One request per line: the verdict and the details read the same reply.
     QString text;
     const PageReply reply = fetchPage(ws_.IdHTTP1, address, &text);
+    // A page given up for the cancel was not checked: the walk stopped before it.
+    if (!reply.fetched && run.stopped())
+        return std::nullopt;
     details.add(reply, classifyPage(reply, domain));
     if (!reply.fetched)
         return kNotAvailable;

@@ -2,8 +2,11 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace kf {
 
+class LongRun;
 struct Workspace;
 
 namespace backlinks {
@@ -25,8 +28,9 @@ public:
 
 private:
     // One list line: its verdict, its row of the details, and the line into Memo1 when the
-    // page mentions the domain.
-    QString checkPage(const QString &address, const QString &domain, LinkDetails &details);
+    // page mentions the domain. Nothing when a cancel gave the page's fetch up.
+    std::optional<QString> checkPage(const QString &address, const QString &domain,
+                                     LinkDetails &details, const LongRun &run);
 
     Workspace &ws_;
     const BacklinkFetch &lastFetch_;

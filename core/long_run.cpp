@@ -3,7 +3,9 @@
 #include "core/workspace.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QTimer>
 
 #include <algorithm>
@@ -14,7 +16,12 @@ namespace {
 // Widgets and pending events are served at most this often during a run.
 constexpr int kDisplayMs = 40;
 constexpr int kEventsMs = 40;
+// A fetch wait is over when its hook has not been asked for this long.
+constexpr int kWaitGoneMs = 150;
 } // namespace
+
+LongRuns::LongRuns() = default;
+LongRuns::~LongRuns() = default;
 
 void LongRuns::cancel() {
     if (runs_.empty())
@@ -57,6 +64,47 @@ void LongRuns::show(bool now) {
     display_->showRun(runs_.back()->done, runs_.back()->total);
 }
 
+bool LongRuns::serveFetchWait(const Workspace &ws) {
+    const auto stopped = [&] { return ws.closing || (!runs_.empty() && runs_.back()->cancelled); };
+    if (stopped())
+        return false;
+    lastWait_.start();
+    if (!busyCursor_ && qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        QGuiApplication::setOverrideCursor(Qt::BusyCursor);
+        busyCursor_ = true;
+        if (!waitGone_) {
+            waitGone_ = std::make_unique<QTimer>();
+            waitGone_->setSingleShot(true);
+            QObject::connect(waitGone_.get(), &QTimer::timeout, [this] {
+                if (lastWait_.elapsed() >= kWaitGoneMs)
+                    endFetchWait();
+                else
+                    waitGone_->start(kWaitGoneMs);
+            });
+        }
+        waitGone_->start(kWaitGoneMs);
+    }
+    if (pending_)
+        show(true);
+    QObject *filter = display_ ? display_->fetchWaitFilter() : nullptr;
+    if (filter && QCoreApplication::instance()) {
+        QCoreApplication::instance()->installEventFilter(filter);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        QCoreApplication::instance()->removeEventFilter(filter);
+    } else {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    return !stopped();
+}
+
+void LongRuns::endFetchWait() {
+    if (!busyCursor_)
+        return;
+    busyCursor_ = false;
+    waitGone_->stop();
+    QGuiApplication::restoreOverrideCursor();
+}
+
 LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
     entry_.name = name;
     entry_.total = total;
@@ -64,6 +112,8 @@ LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
     if (ws_.runs.running(name))
         return;
     started_ = true;
+    if (!ws_.runs.anyRunning())
+        ws_.IdHTTP1.setWaitHook([&ws] { return ws.runs.serveFetchWait(ws); });
     ws_.runs.push(&entry_);
     sinceEvents_.start();
 }
@@ -71,7 +121,10 @@ LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
 LongRun::~LongRun() {
     if (!started_)
         return;
+    ws_.runs.endFetchWait();
     ws_.runs.pop(&entry_);
+    if (!ws_.runs.anyRunning())
+        ws_.IdHTTP1.setWaitHook({}); // outside runs a fetch waits as it always did
     if (entry_.cancelled)
         ws_.setCaption(ws_.caption() + QStringLiteral(" abgebrochen"));
 }
@@ -91,6 +144,7 @@ void LongRun::step(int done) {
 }
 
 bool LongRun::cancelled() {
+    ws_.runs.endFetchWait();
     if (started_ && sinceEvents_.elapsed() >= kEventsMs) {
         if (ws_.runs.pending_)
             ws_.runs.show(false);
@@ -101,6 +155,7 @@ bool LongRun::cancelled() {
 }
 
 void LongRun::pause(int ms) {
+    ws_.runs.endFetchWait();
     if (ms <= 0 || entry_.cancelled || ws_.closing)
         return;
     QEventLoop loop;
@@ -112,6 +167,10 @@ void LongRun::pause(int ms) {
     loop.exec(QEventLoop::AllEvents);
     entry_.waiting = nullptr;
     sinceEvents_.start();
+}
+
+bool LongRun::stopped() const {
+    return entry_.cancelled || ws_.closing;
 }
 
 } // namespace kf

@@ -3,9 +3,12 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QEventLoop;
+class QObject;
+class QTimer;
 
 namespace kf {
 
@@ -18,12 +21,17 @@ public:
     // A run is in progress (or a nested one ended and the outer one shows again).
     virtual void showRun(int done, int total) = 0;
     virtual void hideRuns() = 0;
+    // While a fetch of a run waits for its reply, the window's events are served through this
+    // filter: it lets through only what cancels the run. Without one no input is taken then.
+    virtual QObject *fetchWaitFilter() { return nullptr; }
 };
 
 // The long runs of one window that are in progress. A run started inside another one's pause
 // lies on top of it; the display and "Abbrechen" concern the run on top.
 class LongRuns {
 public:
+    LongRuns();
+    ~LongRuns();
     void setDisplay(RunDisplay *display) { display_ = display; }
     // The operator's "Abbrechen" (or Esc): the run on top stops before its next step.
     void cancel();
@@ -44,11 +52,21 @@ private:
     void pop(Entry *entry);
     // Shows the run on top at most every kDisplayMs, so updates cost the runs next to nothing.
     void show(bool now);
+    // The client's wait hook during runs: while a fetch waits, the window paints, runs its
+    // timers and takes a cancel, but no other input (no handler may start a request on the busy
+    // client). False once the run on top is cancelled or the window closes.
+    bool serveFetchWait(const Workspace &ws);
+    // The busy cursor of a fetch wait stays until the run serves the window's events again, or
+    // until the waits have stopped for a moment (a handler's fetch during a pause).
+    void endFetchWait();
 
     std::vector<Entry *> runs_;
     RunDisplay *display_ = nullptr;
     QElapsedTimer lastShown_;
     bool pending_ = false; // a value not shown yet
+    bool busyCursor_ = false;
+    QElapsedTimer lastWait_;
+    std::unique_ptr<QTimer> waitGone_;
 };
 
 // One run over a list, for the time of a handler:
@@ -57,6 +75,8 @@ private:
 //     run.setTotal(n);
 //     for (int i = 0; i < n && !run.cancelled(); ++i) { ...; run.step(i + 1); }
 // Ending a cancelled run appends " abgebrochen" to whatever caption the run left.
+// While runs go, a fetch of IdHTTP1 that waits for its reply keeps the window painting, and a
+// cancel gives it up: it fails with net::FetchAborted.
 class LongRun {
 public:
     LongRun(Workspace &ws, const QString &name, int total = 0);
@@ -74,6 +94,9 @@ public:
     bool cancelled();
     // Pause(ms) that ends early when the run is cancelled.
     void pause(int ms);
+    // cancelled() without serving the window's events: after a fetch that failed, whether the
+    // cancel gave it up (the run then stops before that step, as if the fetch had not begun).
+    bool stopped() const;
 
 private:
     Workspace &ws_;

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 #include <curl/curl.h>
+#include <functional>
 #include <mutex>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -24,6 +25,7 @@
 #include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kf::net {
 
@@ -32,6 +34,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kMaxAuthRepeats = 3;
+// How often a waiting transfer asks its wait hook whether to go on.
+constexpr auto kWaitHookInterval = std::chrono::milliseconds(50);
 
 void globalInit() {
     static std::once_flag once;
@@ -75,6 +79,8 @@ struct HttpClient::Impl {
     QByteArray connectionKey; // scheme://host:port of the connection the handles may hold
     QByteArray caFileInUse;   // KELVARO_CA_FILE when the handles were made
     CookieStore cookies;
+    std::function<bool()> waitHook;
+    bool inFetch = false; // the hook may run a window's events: no second fetch meanwhile
 
     // State of the transfer in progress.
     char errorBuffer[CURL_ERROR_SIZE] = {};
@@ -83,6 +89,7 @@ struct HttpClient::Impl {
     HeaderLines headers; // of the latest response
     QByteArray body;
     bool requestStarted = false;
+    bool aborted = false;      // the wait hook gave the transfer up
     bool headComplete = false; // the empty line that ends the final response's head arrived
     Clock::time_point lastByte;
     unsigned long long bytesReceived = 0;       // on the socket, as the system counts them
@@ -333,6 +340,7 @@ struct HttpClient::Impl {
         body.clear();
         errorBuffer[0] = 0;
         requestStarted = false;
+        aborted = false;
         headComplete = false;
         bytesReceived = 0;
         caError.clear();
@@ -405,6 +413,9 @@ struct HttpClient::Impl {
 
         CURLcode result = CURLE_OK;
         bool stalled = false;
+        // A copy: while it runs, the hook may replace the client's (the last long run ending).
+        const std::function<bool()> hook = waitHook;
+        auto nextHook = Clock::now() + kWaitHookInterval;
         curl_multi_add_handle(multi, easy);
         const auto stall = std::chrono::milliseconds(stallMs);
         for (;;) {
@@ -424,6 +435,18 @@ struct HttpClient::Impl {
                 }
                 waitMs = int(std::min<long long>(left.count(), 1000));
             }
+            if (hook) {
+                if (Clock::now() >= nextHook) {
+                    if (!hook()) {
+                        aborted = true;
+                        break;
+                    }
+                    nextHook = Clock::now() + kWaitHookInterval;
+                }
+                const auto untilHook =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(nextHook - Clock::now());
+                waitMs = int(std::clamp<long long>(untilHook.count(), 1, waitMs));
+            }
             curl_multi_poll(multi, nullptr, 0, waitMs, nullptr);
         }
         int pending = 0;
@@ -436,6 +459,8 @@ struct HttpClient::Impl {
         }
         curl_multi_remove_handle(multi, easy); // an unfinished transfer closes its connection
         curl_slist_free_all(list);
+        if (aborted)
+            return CURLE_ABORTED_BY_CALLBACK;
         if (stalled)
             return CURLE_OPERATION_TIMEDOUT;
         if (!done)
@@ -444,6 +469,13 @@ struct HttpClient::Impl {
     }
 
     QString fetch(const QString &text, const std::optional<QByteArray> &formBody) {
+        if (inFetch)
+            throw FetchError(QStringLiteral("Ein anderer Abruf läuft noch."));
+        inFetch = true;
+        struct Leave {
+            bool &flag;
+            ~Leave() { flag = false; }
+        } leave{inFetch};
         // A fetch that fails before its request goes out leaves no headers of an earlier one.
         headers.clear();
         headComplete = false;
@@ -473,6 +505,11 @@ struct HttpClient::Impl {
             // never an empty success.
             if (rc == CURLE_OK && (!headComplete || !contentLengthReadable()))
                 rc = CURLE_PARTIAL_FILE;
+            if (aborted) {
+                headComplete = false; // nothing of a reply given up is kept
+                dropHandles();
+                throw FetchAborted();
+            }
             if (rc != CURLE_OK) {
                 const QString message = transportErrorText(rc, url);
                 dropHandles(); // the next fetch starts on a new connection
@@ -515,6 +552,10 @@ QString HttpClient::post(const QString &url, const QByteArray &formBody) {
 
 HeaderLines HttpClient::lastHeaders() const {
     return d->headComplete ? d->headers : HeaderLines();
+}
+
+void HttpClient::setWaitHook(std::function<bool()> hook) {
+    d->waitHook = std::move(hook);
 }
 
 void HttpClient::setTimeouts(int connectMs, int stallMs) {

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace kf::net {
@@ -23,6 +24,12 @@ public:
 private:
     int statusCode_;
     QString body_;
+};
+
+// A fetch given up because the client's wait hook asked for it: nothing of its reply counts.
+class FetchAborted : public FetchError {
+public:
+    FetchAborted() : FetchError(QStringLiteral("Abruf abgebrochen.")) {}
 };
 
 // Header lines of a reply as received: name and value, in their order.
@@ -51,6 +58,11 @@ public:
 
     // Connect and stall time-outs in milliseconds (30 s and 60 s unless changed, e.g. by tests).
     void setTimeouts(int connectMs, int stallMs);
+
+    // Called about every 50 ms while a transfer waits for the network (a reply that comes
+    // sooner never sees it); when it returns false the transfer is given up and the fetch fails
+    // with FetchAborted. An empty function, the default, lets every transfer wait undisturbed.
+    void setWaitHook(std::function<bool()> hook);
 
 private:
     struct Impl;

@@ -1,6 +1,7 @@
 // "Check!": backlinks from XOVI and SEOkicks into the result grid and the three report files.
 #include "backlink_window.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 using sandbox::Backlink;
@@ -122,6 +123,26 @@ TEST_F(BacklinkWindow, XoviWalkCancelledWritesTheRowsSoFar) {
     EXPECT_EQ(data.read(folder + ".csv").count("\r\n"), 13);
     EXPECT_EQ(data.read(folder + ".html").count("<tr>"), 13);
     EXPECT_TRUE(data.read(folder + "_list.txt").endsWith("verzeichnis.example/10\r\n"));
+}
+
+// "Abbrechen" while the list is on its way: the run ends there, with no box and no file.
+TEST_F(BacklinkWindow, CancelWhileTheListIsFetchedEndsTheRunQuietly) {
+    xovi.service().handle([](const sandbox::Request &) -> std::optional<sandbox::Reply> {
+        sandbox::Reply reply = sandbox::Reply::xml("<r></r>");
+        reply.delayMs = 3000;
+        return reply;
+    });
+    QTimer::singleShot(300, form, [&] {
+        QTest::mouseClick(testing_gui::control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
+    });
+    QElapsedTimer clock;
+    clock.start();
+    fetchFrom("RadioButton40");
+    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+    EXPECT_TRUE(form->windowTitle().endsWith(" abgebrochen"));
+    EXPECT_FALSE(data.exists("tmp_xovi_bkl.txt"));
+    EXPECT_FALSE(data.exists("reporting/backlink/xovi"));
 }
 
 TEST_F(XoviFetch, KeepsAWidenedGridAndWritesEveryColumn) {

@@ -1,7 +1,10 @@
 // "Gegenprobe": every linking page of the grid fetched and judged, the found file written.
 #include "backlink_window.h"
 
+#include <QCursor>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QProgressBar>
 #include <QTimer>
 
 using Kind = sandbox::LinkingPage::Kind;
@@ -231,4 +234,71 @@ TEST_F(BacklinkWindow, CounterCheckDetailsReadTheOneReplyOfEachLine) {
     EXPECT_EQ(rows[2], list[2] + ",301," + https + "/moved,nein,,,nein,Weiterleitung");
     EXPECT_EQ(rows[3], list[3] + ",200,,ja,,http://www.example.com,ja,\"Link vorhanden\"");
     EXPECT_TRUE(data.exists("reporting/backlink/found/" + stem + "_details.html"));
+}
+
+// A page that keeps the walk waiting: meanwhile the window paints, shows the progress and a busy
+// cursor, takes "Abbrechen" but no other input, and the run ends at once, that page unjudged.
+TEST_F(BacklinkWindow, AbbrechenDuringASlowPageEndsTheRunWithoutItsVerdict) {
+    const std::string domain = "http://www.example.com";
+    web.handle([domain](const sandbox::Request &r) -> std::optional<sandbox::Reply> {
+        sandbox::Reply reply =
+            sandbox::Reply::html(sandbox::linkingPageHtml({r.path, Kind::Mentions, domain}));
+        if (r.path == "/slow")
+            reply.delayMs = 3000;
+        return reply;
+    });
+    const QStringList list = {"Link-URL", "", QString::fromStdString(page("/first")),
+                              QString::fromStdString(page("/slow")),
+                              QString::fromStdString(page("/after"))};
+    QMetaObject::invokeMethod(grid(), "setRowCount", Q_ARG(int, int(list.size())));
+    for (int row = 0; row < list.size(); ++row)
+        QMetaObject::invokeMethod(grid(), "setCell", Q_ARG(int, 1), Q_ARG(int, row),
+                                  Q_ARG(QString, list[row]));
+    edit("Edit44")->setText(QString::fromStdString(domain));
+    testing_gui::control<QComboBox>(form, "ComboBox19")->setCurrentText("0");
+    // Acted on, a click on "Check!" would ask XOVI for backlinks on the busy client.
+    testing_gui::control<QRadioButton>(form, "RadioButton40")->setChecked(true);
+
+    int ticks = 0;
+    QTimer painter;
+    QObject::connect(&painter, &QTimer::timeout, [&ticks] { ++ticks; });
+    painter.start(20);
+    int ticksInWait = -1, progressInWait = -1;
+    bool busyInWait = false;
+    QElapsedTimer sinceCancel;
+    QObject::connect(form, &QWidget::windowTitleChanged, form, [&](const QString &title) {
+        if (!title.endsWith(list[3]))
+            return;
+        ticks = 0;
+        QTimer::singleShot(500, form, [&] {
+            ticksInWait = ticks;
+            progressInWait = testing_gui::control<QProgressBar>(form, "ProgressBar1")->value();
+            busyInWait = QGuiApplication::overrideCursor() &&
+                         QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor;
+            QTest::keyClick(edit("Edit44"), Qt::Key_X);
+            QTest::mouseClick(testing_gui::control<QPushButton>(form, "Button99"), Qt::LeftButton);
+            QTest::mouseClick(testing_gui::control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
+            sinceCancel.start();
+        });
+    });
+    counterCheck();
+
+    ASSERT_TRUE(sinceCancel.isValid());
+    EXPECT_LT(sinceCancel.elapsed(), 1000);
+    EXPECT_GE(ticksInWait, 5);
+    EXPECT_EQ(progressInWait, 3);
+    EXPECT_TRUE(busyInWait);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(edit("Edit44")->text(), QString::fromStdString(domain));
+    EXPECT_TRUE(xovi.service().targets().empty());
+    ASSERT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('|').toStdString();
+
+    EXPECT_EQ(form->windowTitle(),
+              "Kelvaro Fennwick v.0.4b Gegenprobe fertig gestellt. abgebrochen");
+    EXPECT_EQ(web.targets(), std::vector<std::string>({"/first", "/slow"}));
+    EXPECT_EQ(cell(5, 2), "gefunden");
+    EXPECT_EQ(cell(5, 3), "");
+    EXPECT_EQ(data.read("reporting/backlink/found/" + stem + ".txt"),
+              QByteArray(page("/first").c_str()) + "\r\n");
+    EXPECT_EQ(data.read("reporting/backlink/found/" + stem + "_details.csv").count("\r\n"), 3);
 }
