@@ -1,6 +1,7 @@
 #include "core/long_run.h"
 
 #include "core/workspace.h"
+#include "text/grid_tools.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -159,12 +160,13 @@ void LongRun::pause(int ms) {
     if (ms <= 0 || entry_.cancelled || ws_.closing)
         return;
     QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    // Painted while the pause runs, not ahead of it.
-    if (started_ && ws_.runs.pending_)
-        ws_.runs.show(true);
     entry_.waiting = &loop;
-    loop.exec(QEventLoop::AllEvents);
+    // Painted while the pause runs, not ahead of it: the paint is inside the pause's time.
+    QTimer::singleShot(0, &loop, [this] {
+        if (started_ && ws_.runs.pending_)
+            ws_.runs.show(true);
+    });
+    runLoopFor(loop, ms);
     entry_.waiting = nullptr;
     sinceEvents_.start();
 }

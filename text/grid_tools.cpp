@@ -6,10 +6,15 @@
 #include "text/text_file.h"
 
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QSet>
 #include <QTimer>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace kf {
 
@@ -217,8 +222,22 @@ void Pause(int ms) {
     // A nested loop runs the window until the deadline. It also ends when the application
     // quits: every loop is then told to leave, and the pause must not spin until the deadline.
     QEventLoop loop;
-    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    runLoopFor(loop, ms);
+}
+
+void runLoopFor(QEventLoop &loop, int ms) {
+    constexpr int kSleptMs = 2;
+    QElapsedTimer clock;
+    clock.start();
+    bool timeUp = false;
+    QTimer::singleShot(std::max(0, ms - kSleptMs), Qt::PreciseTimer, &loop, [&] {
+        timeUp = true;
+        loop.quit();
+    });
     loop.exec(QEventLoop::AllEvents);
+    const qint64 leftNs = qint64(ms) * 1000000 - clock.nsecsElapsed();
+    if (timeUp && leftNs > 0)
+        std::this_thread::sleep_for(std::chrono::nanoseconds(leftNs));
 }
 
 QStringList columnTexts(const StringGrid &grid, int col) {

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class QEventLoop;
+
 namespace kf {
 
 class Memo;
@@ -39,6 +41,12 @@ void RemoveDuplicates(QStringList &items);
 // Keeps the window working for `ms` milliseconds: events are processed as they come (handlers
 // the operator triggers run to their end) and the call returns at the deadline.
 void Pause(int ms);
+
+// Runs `loop` (window events processed as they come) until `ms` milliseconds after the call or
+// until something else quits it first. The event loop wakes timers up to a millisecond late, so
+// the last two milliseconds are slept instead: a hundred-millisecond pause lasts a hundred, not
+// a hundred and one.
+void runLoopFor(QEventLoop &loop, int ms);
 
 // A report table starting afresh: every cell emptied (hidden ones too), one title row with
 // `titles`, as many columns as titles, fitted at 40.
