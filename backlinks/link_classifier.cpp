@@ -21,6 +21,9 @@ QString comparableHost(const QString &host) {
     QString h = host.toLower();
     if (h.endsWith(u'.'))
         h.chop(1);
+    // An ASCII name is its own ACE form (and the conversion is slow enough to matter here).
+    if (std::all_of(h.cbegin(), h.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return h;
     const QByteArray ace = QUrl::toAce(h);
     return ace.isEmpty() ? h : QString::fromLatin1(ace);
 }

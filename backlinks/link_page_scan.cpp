@@ -297,7 +297,7 @@ std::string cutDown(std::string_view page, const QString &host, bool allAnchors)
             // The anchor reaches to its end tag or to the next anchor, which closes it.
             std::size_t stop = std::min(findTag(low, "</a", end), findTag(low, "<a", end));
             stop = std::min({stop, n, end + 65536});
-            const std::string_view tag = low.substr(lt, end - lt);
+            const std::string_view tag = std::string_view(low).substr(lt, end - lt);
             // A character reference can write the host's name itself ("www&#46;example&#46;com").
             const bool references = tag.find("&#") != std::string_view::npos ||
                                     tag.find("&period;") != std::string_view::npos;
