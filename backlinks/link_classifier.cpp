@@ -14,24 +14,58 @@ namespace kf::backlinks {
 
 namespace {
 
-// The host of the domain checked, in lower case and without "www.": the bare domain and all
-// its subdomains (www. among them) count as the domain.
+// A host as the comparisons read it: lower case, without the trailing dot of a fully written
+// name ("www.example.com."), an international name in its ACE form ("xn--..."), so that a page
+// may write it either way.
+QString comparableHost(const QString &host) {
+    QString h = host.toLower();
+    if (h.endsWith(u'.'))
+        h.chop(1);
+    // An ASCII name is its own ACE form (and the conversion is slow enough to matter here).
+    if (std::all_of(h.cbegin(), h.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return h;
+    const QByteArray ace = QUrl::toAce(h);
+    return ace.isEmpty() ? h : QString::fromLatin1(ace);
+}
+
+// The host of the domain checked, comparable and without "www.": the bare domain and all its
+// subdomains (www. among them) count as the domain.
 QString domainHost(const QString &domain) {
     QString text = domain.trimmed();
     if (!text.contains(QLatin1String("://")))
         text.prepend(QLatin1String("http://"));
-    QString host = QUrl(text).host().toLower();
+    QString host = QUrl(text).host();
     if (host.isEmpty())
-        host = domain.trimmed().toLower();
+        host = domain.trimmed();
+    host = comparableHost(host);
     if (host.startsWith(QLatin1String("www.")))
         host = host.mid(4);
     return host;
 }
 
 bool isDomainHost(const QString &host, const QString &domain) {
-    const QString h = host.toLower();
+    const QString h = comparableHost(host);
     return !domain.isEmpty() &&
            (h == domain || (h.endsWith(domain) && h[h.size() - domain.size() - 1] == u'.'));
+}
+
+// Browsers read a backslash in the address of a web link as a slash ("http:\\host\\seite").
+QString webHref(const QString &href) {
+    QString h = href.trimmed();
+    const qsizetype colon = h.indexOf(u':');
+    const QString scheme = colon > 0 ? h.left(colon).toLower() : QString();
+    const bool web = colon <= 0 || scheme == QLatin1String("http") ||
+                     scheme == QLatin1String("https") || scheme.contains(u'/') ||
+                     scheme.contains(u'\\');
+    if (!web || !h.contains(u'\\'))
+        return h;
+    qsizetype end = h.indexOf(QRegularExpression(QStringLiteral("[?#]")));
+    if (end < 0)
+        end = h.size();
+    for (qsizetype i = 0; i < end; ++i)
+        if (h[i] == u'\\')
+            h[i] = u'/';
+    return h;
 }
 
 // The charset a <meta> of the page's first bytes declares ("" when none does).
@@ -133,7 +167,7 @@ void classifyContent(const PageReply &reply, const QString &host, LinkFindings &
     const QUrl base = scan.hasBase ? page.resolved(QUrl(scan.baseHref.trimmed())) : page;
     const PageAnchor *found = nullptr;
     for (const PageAnchor &anchor : scan.anchors) {
-        const QUrl target = base.resolved(QUrl(anchor.href.trimmed()));
+        const QUrl target = base.resolved(QUrl(webHref(anchor.href)));
         const QString scheme = target.scheme().toLower();
         if ((scheme != QLatin1String("http") && scheme != QLatin1String("https")) ||
             !isDomainHost(target.host(), host))
@@ -150,7 +184,11 @@ void classifyContent(const PageReply &reply, const QString &host, LinkFindings &
         out.anchor = found->text;
         out.verdict = relSaysNofollow(found->rel) || pageNofollow ? kLinkNofollow : kLinkPresent;
     } else {
-        out.verdict = mentions(scan.visibleText, host) ? kMentionOnly : kNoLink;
+        // The page may name an international domain in either form.
+        const QString named = QUrl::fromAce(host.toLatin1(), QUrl::IgnoreIDNWhitelist);
+        out.verdict = mentions(scan.visibleText, host) || mentions(scan.visibleText, named)
+                          ? kMentionOnly
+                          : kNoLink;
     }
 }
 

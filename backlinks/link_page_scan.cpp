@@ -2,6 +2,8 @@
 
 #include <gumbo.h>
 
+#include <QUrl>
+
 #include <algorithm>
 #include <string>
 
@@ -214,22 +216,34 @@ std::string cutDown(std::string_view page, const QString &host, bool allAnchors)
                    [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; });
     // A <base> can point relative links anywhere, the domain too.
     allAnchors = allAnchors || low.find("<base") != std::string::npos;
-    const std::string needle = host.toStdString();
+    // An international name may stand in the page in its ACE form or in its own letters.
     std::vector<std::size_t> hits;
-    if (!needle.empty())
-        for (std::size_t at = low.find(needle); at != std::string::npos;
-             at = low.find(needle, at + 1))
-            hits.push_back(at);
+    std::vector<std::string> needles{host.toStdString()};
+    const QString named = QUrl::fromAce(host.toLatin1(), QUrl::IgnoreIDNWhitelist).toLower();
+    if (named != host)
+        needles.push_back(named.toStdString());
+    for (const std::string &needle : needles)
+        if (!needle.empty())
+            for (std::size_t at = low.find(needle); at != std::string::npos;
+                 at = low.find(needle, at + 1))
+                hits.push_back(at);
+    std::sort(hits.begin(), hits.end());
     const auto holdsHit = [&hits](std::size_t from, std::size_t to) {
         const auto it = std::lower_bound(hits.begin(), hits.end(), from);
         return it != hits.end() && *it < to;
     };
 
     std::string head, body;
-    const auto keepText = [&](std::size_t from, std::size_t to) {
+    // `plain`: the text of a title or textarea, where a tag is text and no link.
+    const auto keepText = [&](std::size_t from, std::size_t to, bool plain = false) {
         if (from < to && holdsHit(from, to)) {
             body += "<p>";
-            body.append(page.substr(from, to - from));
+            const std::string_view text = page.substr(from, to - from);
+            for (const char c : text)
+                if (plain && c == '<')
+                    body += "&lt;";
+                else
+                    body += c;
             body += "</p>\n";
         }
     };
@@ -242,6 +256,11 @@ std::string cutDown(std::string_view page, const QString &host, bool allAnchors)
             break;
         }
         keepText(pos, lt);
+        // "<!-->" and "<!--->" are empty comments that end at once.
+        if (low.compare(lt, 5, "<!-->") == 0 || low.compare(lt, 6, "<!--->") == 0) {
+            pos = low.find('>', lt + 4) + 1;
+            continue;
+        }
         if (low.compare(lt, 4, "<!--") == 0) {
             const std::size_t end = low.find("-->", lt + 4);
             pos = end == std::string::npos ? n : end + 3;
@@ -267,7 +286,7 @@ std::string cutDown(std::string_view page, const QString &host, bool allAnchors)
         if (plainText || isRawText(name)) {
             const std::size_t closeAt = findTag(low, "</" + std::string(name), end);
             if (plainText)
-                keepText(end, std::min(closeAt, n));
+                keepText(end, std::min(closeAt, n), true);
             const std::size_t closeEnd = closeAt == std::string::npos ? n : low.find('>', closeAt);
             pos = closeEnd == std::string::npos ? n : closeEnd + 1;
             continue;
@@ -278,7 +297,11 @@ std::string cutDown(std::string_view page, const QString &host, bool allAnchors)
             // The anchor reaches to its end tag or to the next anchor, which closes it.
             std::size_t stop = std::min(findTag(low, "</a", end), findTag(low, "<a", end));
             stop = std::min({stop, n, end + 65536});
-            if (holdsHit(lt, stop) || (allAnchors && !hasAbsoluteHref(low.substr(lt, end - lt)))) {
+            const std::string_view tag = std::string_view(low).substr(lt, end - lt);
+            // A character reference can write the host's name itself ("www&#46;example&#46;com").
+            const bool references = tag.find("&#") != std::string_view::npos ||
+                                    tag.find("&period;") != std::string_view::npos;
+            if (holdsHit(lt, stop) || references || (allAnchors && !hasAbsoluteHref(tag))) {
                 body.append(page.substr(lt, stop - lt));
                 body += "</a>\n";
             }

@@ -4,6 +4,8 @@
 #include "sandbox/loopback_service.h"
 #include "tests/support/gui_helpers.h"
 
+#include <QUrl>
+
 using namespace kf::backlinks;
 
 namespace {
@@ -91,6 +93,19 @@ const PageCase kPages[] = {
      "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1252\">"
      "<a href=https://example.com>\x80 5</a>",
      "Link vorhanden", true, "", "€ 5", false, "", "", "text/html"},
+    // Addresses as browsers read them.
+    {"host with the trailing dot of a full name", kOther, 200,
+     "<a href=\"http://www.example.com./\">x</a>", "Link vorhanden", true, "", "x"},
+    {"backslashes for slashes", kOther, 200, "<a href=\"https:\\\\example.com\\k\">k</a>",
+     "Link vorhanden", true, "", "k"},
+    {"host written with character references", kOther, 200,
+     "<a href=\"https://www&#46;example&#x2E;com/\">x</a>", "Link vorhanden", true, "", "x"},
+    {"link after an empty comment", kOther, 200, "<!--> <a href=https://example.com>x</a> <!-- -->",
+     "Link vorhanden", true, "", "x"},
+    {"link code in a textarea is text", kOther, 200,
+     "<textarea><a href=\"https://example.com/\">Example</a></textarea>", "nur Erwähnung"},
+    {"markup in the title is text", kOther, 200,
+     "<title><a href=https://example.com>t</a></title><p>x</p>", "nur Erwähnung"},
 };
 
 } // namespace
@@ -126,6 +141,25 @@ TEST(LinkClassifier, ResolvesTargetsAndTakesTheDomainInAnyForm) {
     reply.status = 302;
     reply.location = "https://neu.test/ziel";
     EXPECT_EQ(classifyPage(reply, "example.com").redirectTarget, "https://neu.test/ziel");
+}
+
+// An international domain counts in its own letters and in its ACE form, typed either way.
+TEST(LinkClassifier, InternationalNamesInEitherForm) {
+    PageReply reply;
+    reply.address = kOther;
+    reply.status = 200;
+    for (const char *domain : {"www.müller.de", "www.xn--mller-kva.de", "bäcker.shop"}) {
+        const QString host = QString::fromUtf8(domain).remove("www.");
+        const QString ace = QString::fromLatin1(QUrl::toAce(host));
+        for (const QString &written : {host, ace}) {
+            reply.body = "<a href=\"http://" + written.toUtf8() + "/\">x</a>";
+            EXPECT_EQ(classifyPage(reply, QString::fromUtf8(domain)).verdict, "Link vorhanden")
+                << domain << " written " << written.toStdString();
+            reply.body = "<p>Bei " + written.toUtf8() + " gibt es mehr</p>";
+            EXPECT_EQ(classifyPage(reply, QString::fromUtf8(domain)).verdict, "nur Erwähnung")
+                << domain << " written " << written.toStdString();
+        }
+    }
 }
 
 // The counter-check hands over what the fetch service gives: the decoded text of a 2xx page or
