@@ -106,6 +106,10 @@ void LongRuns::endFetchWait() {
     QGuiApplication::restoreOverrideCursor();
 }
 
+QString withoutCancelMark(const QString &caption) {
+    return caption.endsWith(kCancelMark) ? caption.chopped(kCancelMark.size()) : caption;
+}
+
 LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
     entry_.name = name;
     entry_.total = total;
@@ -127,7 +131,7 @@ LongRun::~LongRun() {
     if (!ws_.runs.anyRunning())
         ws_.IdHTTP1.setWaitHook({}); // outside runs a fetch waits as it always did
     if (entry_.cancelled)
-        ws_.setCaption(ws_.caption() + QStringLiteral(" abgebrochen"));
+        ws_.setCaption(ws_.caption() + kCancelMark);
 }
 
 void LongRun::setTotal(int total) {

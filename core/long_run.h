@@ -69,6 +69,12 @@ private:
     std::unique_ptr<QTimer> waitGone_;
 };
 
+// The caption of a cancelled run ends with this mark.
+inline const QString kCancelMark = QStringLiteral(" abgebrochen");
+// `caption` without the mark of an earlier cancelled run, for a run that restores the caption
+// it found: a later run that goes through must not end by saying "abgebrochen".
+QString withoutCancelMark(const QString &caption);
+
 // One run over a list, for the time of a handler:
 //     LongRun run(ws, QStringLiteral("Button6Click"));
 //     if (!run.started()) return;           // the same handler is running already

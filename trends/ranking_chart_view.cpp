@@ -16,6 +16,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QCursor>
+#include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGraphicsSimpleTextItem>
@@ -246,6 +247,9 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
     Memo table;
     ExportGridHtml(grid, table);
     textfile::saveMemo(table, stem + QStringLiteral(".html"));
+    // The files come without a dialog; the caption says where they went.
+    ws.setCaption(ws.WindowTitle + QStringLiteral(" Diagramm gespeichert: ") +
+                  QDir::toNativeSeparators(stem) + QStringLiteral(".png/.svg/.csv/.html"));
     return stem;
 }
 

@@ -25,7 +25,8 @@ void refreshRankingChart(Workspace &ws);
 
 // "Diagramm speichern": the chart as PNG and SVG and the trend table as CSV and HTML, named
 // after the analysed domain and the date, in reporting\xovi\verlauf (folders created first).
-// Returns the common path without extension. File errors propagate.
+// Returns the common path without extension and names it in the caption. File errors
+// propagate.
 QString saveRankingChart(Workspace &ws, const QDate &today = QDate::currentDate());
 
 } // namespace trends

@@ -38,8 +38,9 @@ void TrendAnalysis::run() {
     LongRun run(ws_, QStringLiteral("Button5Click"));
     if (!run.started())
         return;
-    // Restored before the run ends, so that a cancel marks the caption the window had.
-    const QString caption = ws_.caption();
+    // Restored before the run ends, so that a cancel marks the caption the window had; the mark
+    // of an earlier cancel is not restored with it.
+    const QString caption = withoutCancelMark(ws_.caption());
     struct Done {
         Workspace &ws;
         QString caption;

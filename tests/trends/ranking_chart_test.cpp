@@ -9,6 +9,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDir>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -170,6 +171,9 @@ TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
         "reporting/xovi/verlauf/shopexample1de_" + QDate::currentDate()
                                                        .toString(kf::DateFormats::shortFormat())
                                                        .remove(QRegularExpression("[.:/-]"));
+    EXPECT_TRUE(form->windowTitle().startsWith("Kelvaro Fennwick v.0.4b Diagramm gespeichert: "));
+    EXPECT_TRUE(
+        form->windowTitle().endsWith(QDir::toNativeSeparators(stem) + ".png/.svg/.csv/.html"));
     EXPECT_TRUE(folder.read(stem + ".png").startsWith("\x89PNG"));
     EXPECT_TRUE(folder.read(stem + ".svg").contains("<svg"));
     EXPECT_TRUE(folder.read(stem + ".csv").startsWith("Nr.,Keyword,Tag,2026-01-04,"));

@@ -205,6 +205,11 @@ TEST_F(TrendWindow, AbbrechenEndsTheTableAndTheChartShowsWhatWasFilled) {
     ASSERT_EQ(series.size(), 1);
     EXPECT_EQ(static_cast<QLineSeries *>(series[0])->points(), QList<QPointF>({{0, 4}, {1, 11}}));
     EXPECT_TRUE(control<QWidget>(form, "StatusBar1")->isHidden());
+
+    // A later run that goes through does not bring the earlier cancel's mark back.
+    QObject::disconnect(form, &QWidget::windowTitleChanged, form, nullptr);
+    analyse();
+    EXPECT_EQ(form->windowTitle(), "vorher");
 }
 
 TEST(KeywordWatch, DomainAndKeywordListsAreSavedOnAFreshInstallation) {
