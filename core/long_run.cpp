@@ -106,10 +106,6 @@ void LongRuns::endFetchWait() {
     QGuiApplication::restoreOverrideCursor();
 }
 
-QString withoutCancelMark(const QString &caption) {
-    return caption.endsWith(kCancelMark) ? caption.chopped(kCancelMark.size()) : caption;
-}
-
 LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
     entry_.name = name;
     entry_.total = total;

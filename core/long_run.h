@@ -71,9 +71,6 @@ private:
 
 // The caption of a cancelled run ends with this mark.
 inline const QString kCancelMark = QStringLiteral(" abgebrochen");
-// `caption` without the mark of an earlier cancelled run, for a run that restores the caption
-// it found: a later run that goes through must not end by saying "abgebrochen".
-QString withoutCancelMark(const QString &caption);
 
 // One run over a list, for the time of a handler:
 //     LongRun run(ws, QStringLiteral("Button6Click"));

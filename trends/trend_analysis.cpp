@@ -38,14 +38,20 @@ void TrendAnalysis::run() {
     LongRun run(ws_, QStringLiteral("Button5Click"));
     if (!run.started())
         return;
-    // Restored before the run ends, so that a cancel marks the caption the window had; the mark
-    // of an earlier cancel is not restored with it.
-    const QString caption = withoutCancelMark(ws_.caption());
+    // The caption the window had comes back when the run ends; what a cancelled run left there
+    // is no caption to come back to. A cancelled run keeps its own progress text instead, so that
+    // the mark the run adds says where it stopped.
+    const QString found = ws_.caption();
+    const QString caption = found.endsWith(kCancelMark) ? ws_.WindowTitle : found;
     struct Done {
         Workspace &ws;
+        LongRun &run;
         QString caption;
-        ~Done() { ws.setCaption(caption); }
-    } done{ws_, caption};
+        ~Done() {
+            if (!run.stopped())
+                ws.setCaption(caption);
+        }
+    } done{ws_, run, caption};
 
     QString domain = selectedItem(ws_.ui.ListBox2);
     if (!domain.isEmpty()) {

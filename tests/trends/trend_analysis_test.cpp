@@ -196,7 +196,8 @@ TEST_F(TrendWindow, AbbrechenEndsTheTableAndTheChartShowsWhatWasFilled) {
 
     EXPECT_TRUE(boxes.texts().isEmpty());
     EXPECT_EQ(xovi.service().targets().size(), 2u);
-    EXPECT_EQ(form->windowTitle(), "vorher abgebrochen");
+    EXPECT_EQ(form->windowTitle(),
+              "Kelvaro Fennwick v.0.4b Rankingverlauf: seo+tool - 2026-01-18 abgebrochen");
     EXPECT_EQ(cols(), 5);
     EXPECT_EQ(rows(), 4);
     EXPECT_EQ(cell(4, 3), "11");
@@ -206,10 +207,10 @@ TEST_F(TrendWindow, AbbrechenEndsTheTableAndTheChartShowsWhatWasFilled) {
     EXPECT_EQ(static_cast<QLineSeries *>(series[0])->points(), QList<QPointF>({{0, 4}, {1, 11}}));
     EXPECT_TRUE(control<QWidget>(form, "StatusBar1")->isHidden());
 
-    // A later run that goes through does not bring the earlier cancel's mark back.
+    // A later run that goes through does not bring the cancelled run's caption back.
     QObject::disconnect(form, &QWidget::windowTitleChanged, form, nullptr);
     analyse();
-    EXPECT_EQ(form->windowTitle(), "vorher");
+    EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b");
 }
 
 TEST(KeywordWatch, DomainAndKeywordListsAreSavedOnAFreshInstallation) {
