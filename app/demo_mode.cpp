@@ -121,9 +121,12 @@ DemoMode::~DemoMode() {
 void DemoMode::fillDataFolder() const {
     using namespace sandbox::demo;
     makeFolders(appFolder_, QStringLiteral("accounts"));
-    textfile::writeLines(
-        dataPath(appFolder_, QStringLiteral("accounts\\account.txt")),
-        {q(services_.analyticsUrl()), q(kAnalyticsToken), q(kXoviKey), q(kSeokicksKey)});
+    // Written like the operator's own account file: readable by its owner only.
+    const QStringList account = {q(services_.analyticsUrl()), q(kAnalyticsToken), q(kXoviKey),
+                                 q(kSeokicksKey)};
+    textfile::writeRaw(dataPath(appFolder_, QStringLiteral("accounts\\account.txt")),
+                       account.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"),
+                       textfile::Access::OwnerOnly);
 
     const QString project = q(kProject);
     makeFolders(appFolder_, QStringLiteral("reporting\\") + project);
