@@ -3,6 +3,7 @@
 #include "app/form1_build.h"
 #include "widgets/category_panel.h"
 #include "widgets/memo_view.h"
+#include "xovi/search_engines.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -126,10 +127,7 @@ CategoryPanel *TForm1::buildSeoPanel() {
     ui.ListBox2 = list("ListBox2", false, body);
     ui.Button3 = button("Button3", QStringLiteral("Check"), body);
     auto *engineLabel = label("Label1", QStringLiteral("Suchmaschine / XOVI"), body);
-    ui.sengine = combo("sengine",
-                       {QStringLiteral("google.de"), QStringLiteral("google.at"),
-                        QStringLiteral("google.ch"), QStringLiteral("bing.de")},
-                       QStringLiteral("google.de"), body);
+    ui.sengine = combo("sengine", kf::xovi::engineTexts(), kf::xovi::engineTexts().first(), body);
     ui.PiWikAPI = radio("PiWikAPI", QStringLiteral("PiWikAPI"), body);
     // A lone radio button would toggle off on a second click; its own exclusive group keeps
     // it selected once chosen.

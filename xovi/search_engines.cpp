@@ -24,4 +24,11 @@ QString engineIdParameter(const QString &engineText) {
     return QString();
 }
 
+QStringList engineTexts() {
+    QStringList texts;
+    for (const Engine &engine : kEngines)
+        texts << QString::fromUtf16(engine.text);
+    return texts;
+}
+
 } // namespace kf::xovi

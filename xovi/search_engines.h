@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kf::xovi {
 
@@ -8,5 +9,8 @@ namespace kf::xovi {
 // text of the panel, compared whole and case-sensitively, gives "sengineid=N"; any other text
 // gives nothing.
 QString engineIdParameter(const QString &engineText);
+
+// The engine texts the panel offers, in its order (the first is the default).
+QStringList engineTexts();
 
 } // namespace kf::xovi
