@@ -2,8 +2,6 @@
 
 #include "sandbox/xml_text.h"
 
-#include <cstdlib>
-
 namespace sandbox {
 
 namespace {
@@ -54,17 +52,8 @@ Handler seokicks(SeokicksData data) {
         if (r.param("appid") != data.appid)
             return Reply::xml(errorReply("Invalid appid"));
         const std::string query = r.param("query");
-        std::vector<Backlink> links;
-        if (const auto it = data.links.find(query); it != data.links.end())
-            links = it->second;
-        else if (data.otherwise)
-            links = data.otherwise(query);
-        const std::string results = r.param("results");
-        char *end = nullptr;
-        const long n = std::strtol(results.c_str(), &end, 10);
-        if (!results.empty() && *end == '\0' && n >= 0 && size_t(n) < links.size())
-            links.resize(size_t(n));
-        return Reply::xml(seokicksReply(query, links));
+        return Reply::xml(seokicksReply(
+            query, backlinksFor(data.links, data.otherwise, query, r.param("results"))));
     };
 }
 

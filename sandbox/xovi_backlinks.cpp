@@ -34,24 +34,30 @@ std::string xoviBacklinkReply(const std::vector<Backlink> &links) {
     return out;
 }
 
+std::vector<Backlink>
+backlinksFor(const std::map<std::string, std::vector<Backlink>> &links,
+             const std::function<std::vector<Backlink>(const std::string &)> &otherwise,
+             const std::string &domain, const std::string &limitText) {
+    std::vector<Backlink> found;
+    if (const auto it = links.find(domain); it != links.end())
+        found = it->second;
+    else if (otherwise)
+        found = otherwise(domain);
+    char *end = nullptr;
+    const long n = std::strtol(limitText.c_str(), &end, 10);
+    if (!limitText.empty() && *end == '\0' && n >= 0 && size_t(n) < found.size())
+        found.resize(size_t(n));
+    return found;
+}
+
 Handler xoviBacklinks(XoviBacklinkData data) {
     return [data = std::move(data)](const Request &r) -> std::optional<Reply> {
         if (!isXoviCall(r, "links", "getbacklinks"))
             return std::nullopt;
         if (r.param("key") != data.key)
             return Reply::xml(xoviErrorReply("Invalid API key"));
-        const std::string domain = r.param("domain");
-        std::vector<Backlink> links;
-        if (const auto it = data.links.find(domain); it != data.links.end())
-            links = it->second;
-        else if (data.otherwise)
-            links = data.otherwise(domain);
-        const std::string limit = r.param("limit");
-        char *end = nullptr;
-        const long n = std::strtol(limit.c_str(), &end, 10);
-        if (!limit.empty() && *end == '\0' && n >= 0 && size_t(n) < links.size())
-            links.resize(size_t(n));
-        return Reply::xml(xoviBacklinkReply(links));
+        return Reply::xml(xoviBacklinkReply(
+            backlinksFor(data.links, data.otherwise, r.param("domain"), r.param("limit"))));
     };
 }
 

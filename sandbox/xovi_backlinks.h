@@ -29,6 +29,13 @@ struct XoviBacklinkData {
 
 std::string xoviBacklinkReply(const std::vector<Backlink> &links);
 
+// What a backlink service answers for `domain`: its list in `links`, else what `otherwise`
+// makes, cut to `limitText` records when that is a whole number (as both services read it).
+std::vector<Backlink>
+backlinksFor(const std::map<std::string, std::vector<Backlink>> &links,
+             const std::function<std::vector<Backlink>(const std::string &)> &otherwise,
+             const std::string &domain, const std::string &limitText);
+
 // At most "limit" records, when the limit is a number.
 Handler xoviBacklinks(XoviBacklinkData data);
 
