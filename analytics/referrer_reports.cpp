@@ -1,14 +1,9 @@
 #include "analytics/site_report.h"
 
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
-
-#include <QComboBox>
-#include <QLineEdit>
 
 namespace kf::analytics {
 
@@ -56,8 +51,7 @@ void appendGridRow(StringGrid &grid, const QStringList &values) {
 }
 
 // The two period choices that ask for single days.
-bool dayLayoutChosen(const QComboBox *periodChoice) {
-    const QString text = periodChoice->currentText();
+bool dayLayoutChosen(const QString &text) {
     return text == QLatin1String("Tag") || text == QLatin1String("Periode - Zeitraum ");
 }
 
@@ -78,9 +72,9 @@ void SiteReport::referrerReport(Referrers kind) {
                            : kind == Referrers::Keywords ? QStringLiteral("Referers.getKeywords")
                                                          : QStringLiteral("Referers.getWebsites");
     request(method + QStringLiteral("&idSite=") + ws_.SiteId + u'&' + ws_.PeriodParam +
-                QStringLiteral("&date=") + ws_.ui.Edit1->text(),
+                QStringLiteral("&date=") + reportDate_,
             [&](const Memo &speich) {
-                Memo &ueberblick = ws_.ui.ueberblick->memo();
+                Memo &ueberblick = ws_.ueberblick();
                 ueberblick.addLine(QStringLiteral("============="));
                 ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
 
@@ -88,7 +82,7 @@ void SiteReport::referrerReport(Referrers kind) {
                 for (int i = 0; i < count; ++i) {
                     // The referrer kinds always come per day; the others follow the period choice.
                     const bool dayLayout =
-                        kind == Referrers::Types || dayLayoutChosen(ws_.ui.ComboBox2);
+                        kind == Referrers::Types || dayLayoutChosen(settings_.periodText);
                     if (speich.line(i) != QLatin1String("<label>"))
                         continue;
                     const RowValues v =
@@ -100,13 +94,12 @@ void SiteReport::referrerReport(Referrers kind) {
                         translation_.apply(ueberblick);
                         break;
                     case Referrers::Keywords:
-                        appendGridRow(ws_.ui.StringGrid2->grid(),
+                        appendGridRow(ws_.grid2(),
                                       {v.label, v.visitors, v.visits, v.duration, v.bounces});
                         break;
                     case Referrers::Websites:
-                        appendGridRow(ws_.ui.StringGrid4->grid(),
-                                      {v.label, v.visitors, v.visits, v.actions, v.maxActions,
-                                       v.duration, v.bounces});
+                        appendGridRow(ws_.grid4(), {v.label, v.visitors, v.visits, v.actions,
+                                                    v.maxActions, v.duration, v.bounces});
                         if (dayLayout)
                             translation_.apply(ueberblick);
                         break;

@@ -1,11 +1,10 @@
 #include "analytics/token_post.h"
 
-#include "core/workspace.h"
+#include "core/session.h"
 #include "net/cookie_store.h"
 #include "net/url.h"
 #include "text/memo.h"
 #include "text/tag_per_line.h"
-#include "widgets/memo_view.h"
 
 #include <QStringList>
 
@@ -47,7 +46,7 @@ TokenPost tokenPostOf(const QString &url) {
     return post;
 }
 
-void fetchIntoSpeich(Workspace &ws, const QString &url) {
+void fetchIntoSpeich(Session &ws, const QString &url) {
     const TokenPost post = tokenPostOf(url);
     if (!post.hadToken) {
         ws.fetchIntoSpeich(url);
@@ -69,7 +68,7 @@ void fetchIntoSpeich(Workspace &ws, const QString &url) {
             ws.tokenByPost.insert(server);
         }
     }
-    Memo &speich = ws.ui.speich->memo();
+    Memo &speich = ws.speich();
     speich.setText(reply);
     toTagPerLine(speich);
 }

@@ -9,6 +9,7 @@
 #include "text/text_file.h"
 #include "trends/date_table.h"
 #include "trends/keyword_watch.h"
+#include "trends/trend_panel.h"
 #include "widgets/memo_view.h"
 #include "widgets/program_icon.h"
 
@@ -35,6 +36,7 @@ TForm1::TForm1(const QString &appFolder, QWidget *parent) : QMainWindow(parent) 
     ws_.ui.form = this;
     ws_.AppFolder = kf::withTrailingSeparator(appFolder);
     buildLayout();
+    ws_.attachViews();
     FormCreate();
 }
 
@@ -200,11 +202,11 @@ void TForm1::HoleIds1Click() {
 }
 
 void TForm1::Button1Click() {
-    kf::runHandler([this] { checkRun_.run(); });
+    kf::runHandler([this] { analytics_.check(); });
 }
 
 void TForm1::Button2Click() {
-    kf::runHandler([this] { siteReport_.step(); });
+    kf::runHandler([this] { analytics_.step(); });
 }
 
 void TForm1::ImportausPiWik1Click() {
@@ -229,13 +231,13 @@ void TForm1::Button4Click() {
     kf::runHandler([this] { seoPanel_.compare(); });
 }
 void TForm1::Button5Click() {
-    kf::runHandler([this] { trendAnalysis_.run(); });
+    kf::runHandler([this] { kf::trends::runTrendAnalysis(ws_); });
 }
 void TForm1::Button6Click() {
-    kf::runHandler([this] { counterCheck_.run(); });
+    kf::runHandler([this] { backlinks_.counterCheck(); });
 }
 void TForm1::Button99Click() {
-    kf::runHandler([this] { backlinkFetch_.fetch(); });
+    kf::runHandler([this] { backlinks_.fetch(); });
 }
 void TForm1::ProjekteChange() {
     kf::runHandler([this] { projects_.projectChanged(); });

@@ -1,6 +1,6 @@
 #include "core/long_run.h"
 
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 
 #include <QCoreApplication>
@@ -65,7 +65,7 @@ void LongRuns::show(bool now) {
     display_->showRun(runs_.back()->done, runs_.back()->total);
 }
 
-bool LongRuns::serveFetchWait(const Workspace &ws) {
+bool LongRuns::serveFetchWait(const Session &ws) {
     const auto stopped = [&] { return ws.closing || (!runs_.empty() && runs_.back()->cancelled); };
     if (stopped())
         return false;
@@ -106,7 +106,7 @@ void LongRuns::endFetchWait() {
     QGuiApplication::restoreOverrideCursor();
 }
 
-LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
+LongRun::LongRun(Session &ws, const QString &name, int total) : ws_(ws) {
     entry_.name = name;
     entry_.total = total;
     // A second click on the same handler while it runs (during one of its pauses) is ignored.

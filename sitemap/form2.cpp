@@ -65,7 +65,7 @@ void TForm2::Button2Click() {
 void TForm2::extract() {
     if (!mainWindow_)
         return;
-    kf::Memo &speich = ws_.ui.speich->memo();
+    kf::Memo &speich = ws_.speich();
     speich.prepare();
     {
         // A client of its own, with its own cookies, for this one sitemap. HTTPS sitemaps are
@@ -90,6 +90,6 @@ void TForm2::extract() {
 
 void TForm2::handOver() {
     if (mainWindow_)
-        ws_.ui.ueberblick->memo().setText(Memo1->memo().text());
+        ws_.ueberblick().setText(Memo1->memo().text());
     hide();
 }

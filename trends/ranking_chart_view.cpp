@@ -9,6 +9,7 @@
 #include "text/string_grid.h"
 #include "text/text_file.h"
 #include "trends/ranking_chart.h"
+#include "trends/trend_files.h"
 #include "widgets/grid_view.h"
 
 #include <QCategoryAxis>
@@ -178,15 +179,6 @@ QString analysedDomain(const Workspace &ws) {
     return domain;
 }
 
-// File names keep no separators: the same characters go as in the backlink report names.
-QString withoutSeparators(QString text, bool quotes) {
-    for (const QChar c : QStringLiteral(".:-/"))
-        text.remove(c);
-    if (quotes)
-        text.remove(QLatin1Char('"'));
-    return text;
-}
-
 } // namespace
 
 QChartView *createRankingChartView(QWidget *parent) {
@@ -200,7 +192,7 @@ void refreshRankingChart(Workspace &ws) {
     if (!ws.ui.Chart1 || !ws.ui.StringGrid5)
         return;
     QChart *old = ws.ui.Chart1->chart();
-    ws.ui.Chart1->setChart(buildChart(rankingHistory(ws.ui.StringGrid5->grid())));
+    ws.ui.Chart1->setChart(buildChart(rankingHistory(ws.grid5())));
     delete old;
 }
 
@@ -209,11 +201,7 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
     // is drawn first.
     if (ws.ui.Chart1->chart()->series().isEmpty())
         refreshRankingChart(ws);
-    for (const char *folder : {"reporting", "reporting\\xovi", "reporting\\xovi\\verlauf"})
-        createFolder(ws.path(QString::fromLatin1(folder)));
-    const QString stem = ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") +
-                                 withoutSeparators(analysedDomain(ws), true) + QLatin1Char('_') +
-                                 withoutSeparators(DateFormats::formatShort(today), false));
+    const QString stem = trendFileStem(ws, analysedDomain(ws), today);
 
     QChartView *view = ws.ui.Chart1;
     // A chart never shown has no size of its own yet.
@@ -242,11 +230,7 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
         view->render(&painter);
     }
 
-    const StringGrid &grid = ws.ui.StringGrid5->grid();
-    SaveGridCsv(grid, stem + QStringLiteral(".csv"));
-    Memo table;
-    ExportGridHtml(grid, table);
-    textfile::saveMemo(table, stem + QStringLiteral(".html"));
+    saveTrendTable(ws.grid5(), stem);
     // The files come without a dialog; the caption says where they went.
     ws.setCaption(ws.WindowTitle + QStringLiteral(" Diagramm gespeichert: ") +
                   QDir::toNativeSeparators(stem) + QStringLiteral(".png/.svg/.csv/.html"));

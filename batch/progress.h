@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/long_run.h"
+#include "core/session.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+namespace kf::batch {
+
+// The caption and progress of the runs on the standard error output: one live line on a
+// terminal, plain lines (at most one a second) otherwise.
+class Progress : public CaptionDisplay, public RunDisplay {
+public:
+    Progress();
+    ~Progress() override;
+
+    QString caption() const override { return caption_; }
+    void setCaption(const QString &caption) override;
+    void showRun(int done, int total) override;
+    void hideRuns() override;
+
+    // Ends the live line, so that what follows starts on a line of its own.
+    void finish();
+
+private:
+    void show(bool now);
+
+    bool terminal_;
+    QString caption_;
+    int done_ = 0;
+    int total_ = 0;
+    QString shown_;
+    bool liveLine_ = false;
+    QElapsedTimer lastShown_;
+};
+
+} // namespace kf::batch
