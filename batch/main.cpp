@@ -18,6 +18,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -41,9 +42,14 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvaro-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVARO_VERSION));
-    // Qt's own texts of the help ("Aufruf:", "Optionen:") in German, like the window's buttons.
+    // Qt's own texts of the help ("Aufruf:", "Optionen:") in German, like the window's buttons;
+    // loaded only for the help, so that every other start stays quick.
     QTranslator qtTranslations;
-    if (qtTranslations.load(QStringLiteral("qtbase_de"),
+    const QStringList helpAsked = {QStringLiteral("-h"), QStringLiteral("--help"),
+                                   QStringLiteral("-?"), QStringLiteral("--help-all")};
+    if (std::any_of(helpAsked.cbegin(), helpAsked.cend(),
+                    [&app](const QString &h) { return app.arguments().contains(h); }) &&
+        qtTranslations.load(QStringLiteral("qtbase_de"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtTranslations);
 
