@@ -3,7 +3,6 @@
 #include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/string_grid.h"
-#include "trends/ranking_chart.h"
 #include "widgets/grid_view.h"
 
 #include <QHash>
@@ -115,12 +114,12 @@ QString trendLine(const Controls &ui, const RunEnd &end) {
         return head + QStringLiteral("kein Keyword gewählt");
     if (ui.ListBox3->count() == 0)
         return head + QStringLiteral("kein Jahr gewählt");
-    const trends::RankingHistory history = trends::rankingHistory(ui.StringGrid5->grid());
-    QString line =
-        head +
-        counted(int(history.lines.size()), QStringLiteral("Keyword"), QStringLiteral("Keywords")) +
-        QStringLiteral(", ") +
-        counted(ui.ListBox3->count(), QStringLiteral("Woche"), QStringLiteral("Wochen"));
+    // What the run set out to do: its counts stand however far it came.
+    QString line = head +
+                   counted(int(ui.kw_analyze->selectedItems().size()), QStringLiteral("Keyword"),
+                           QStringLiteral("Keywords")) +
+                   QStringLiteral(", ") +
+                   counted(ui.ListBox3->count(), QStringLiteral("Woche"), QStringLiteral("Wochen"));
     const QString progress =
         QString::number(end.done) + QStringLiteral(" von ") + QString::number(end.total);
     if (end.cancelled)
