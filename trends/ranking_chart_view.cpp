@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QImageWriter>
@@ -281,8 +282,10 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
 
     QChartView *view = ws.ui.Chart1;
     // The pictures carry the title their names tell.
-    if (!view->chart()->series().isEmpty())
+    if (!view->chart()->series().isEmpty()) {
         view->chart()->setTitle(chartTitle(subject, year));
+        view->chart()->layout()->activate(); // the title item takes its text when laid out
+    }
 
     // A chart never shown has no size of its own yet.
     if (view->width() < 400 || view->height() < 300)
