@@ -59,12 +59,15 @@ void showPage(QWidget *page) {
                 tabs->setCurrentWidget(child);
 }
 
-QString chooseFolder(const QStringList &arguments) {
+// The demo's data folder; `made` tells whether it is a fresh one of the demo's own.
+QString chooseFolder(const QStringList &arguments, bool *made) {
+    *made = false;
     const int at = arguments.indexOf(QStringLiteral("--data-dir"));
     if (at >= 0 && at + 1 < arguments.size())
         return chooseAppFolder({QStringLiteral("--data-dir"), arguments[at + 1]});
     QTemporaryDir fresh(QDir::tempPath() + QStringLiteral("/kelvaro-demo-XXXXXX"));
-    fresh.setAutoRemove(false);
+    fresh.setAutoRemove(false); // removed with the demo, once the windows are gone
+    *made = fresh.isValid();
     return fresh.isValid() ? withTrailingSeparator(fresh.path()) : QString();
 }
 
@@ -90,7 +93,8 @@ QString bannerText(const QString &appFolder) {
 
 std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString *refusal,
                                           int slowPageMs) {
-    const QString folder = chooseFolder(arguments);
+    bool made = false;
+    const QString folder = chooseFolder(arguments, &made);
     if (folder.isEmpty()) {
         *refusal = QStringLiteral("Für die Demo konnte kein Datenordner angelegt werden.");
         return nullptr;
@@ -100,6 +104,7 @@ std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString 
         return nullptr;
     }
     std::unique_ptr<DemoMode> demo(new DemoMode(folder, slowPageMs));
+    demo->ownsFolder_ = made;
     demo->fillDataFolder();
     demo->pointEnvironment();
     return demo;
@@ -116,6 +121,9 @@ DemoMode::~DemoMode() {
         else
             qputenv(name, value);
     }
+    // A fresh folder of the demo's own leaves with it; one named by --data-dir stays.
+    if (ownsFolder_)
+        QDir(appFolder_).removeRecursively();
 }
 
 void DemoMode::fillDataFolder() const {

@@ -22,7 +22,8 @@ bool requested(const QStringList &arguments); // "--demo" among the arguments
 class DemoMode {
 public:
     // Chooses the demo's data folder (the one --data-dir names, else a fresh one under the
-    // user's temporary folder; never KELVARO_DATA_DIR, the operator's own), refuses a folder
+    // user's temporary folder, removed when the demo ends; never KELVARO_DATA_DIR, the
+    // operator's own), refuses a folder
     // that already holds account settings (nothing is started or written then, and `refusal`
     // receives the message), starts the stand-ins, fills the folder and points this process's
     // XOVI and SEOkicks endpoints and its extra CA bundle at them.
@@ -50,6 +51,7 @@ private:
     void pointEnvironment();
 
     QString appFolder_;
+    bool ownsFolder_ = false; // made by the demo under the temporary folder: removed at its end
     sandbox::DemoServices services_;
     QTemporaryDir caDir_; // the CA bundle lives as long as the demo
     // What the three variables held before the demo set them (null: not set).

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QImageWriter>
@@ -38,6 +39,35 @@ namespace kf::trends {
 namespace {
 
 constexpr double kMarkerDiameter = 7;
+
+// The markers past the palette's first round: squares, triangles and diamonds in the line's
+// colour.
+QImage markerImage(const LineStyle &style) {
+    constexpr int kSize = 32; // drawn large, scaled down to the marker size
+    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(style.color);
+    const double m = 2, e = kSize - 2, c = kSize / 2.0;
+    switch (style.marker) {
+    case MarkerShape::Square:
+        painter.drawRect(QRectF(m + 2, m + 2, e - m - 4, e - m - 4));
+        break;
+    case MarkerShape::Triangle:
+        painter.drawPolygon(QPolygonF({QPointF(c, m), QPointF(e, e), QPointF(m, e)}));
+        break;
+    case MarkerShape::Diamond:
+        painter.drawPolygon(
+            QPolygonF({QPointF(c, m), QPointF(e, c), QPointF(c, e), QPointF(m, c)}));
+        break;
+    case MarkerShape::Circle:
+        painter.drawEllipse(QRectF(m, m, e - m, e - m));
+        break;
+    }
+    return image;
+}
 
 // Every segment of one keyword: the first carries the legend entry, the others follow it.
 void connectLegend(QChart *chart, const QList<QLineSeries *> &segments) {
@@ -64,15 +94,23 @@ void addLine(QChart *chart, const RankingLine &line, const QStringList &dates, i
     const auto segments = lineSegments(line);
     if (segments.empty())
         return;
-    const QColor color = QColor::fromHsv((index * 67) % 360, 200, 200);
+    const LineStyle style = lineStyle(index);
     QList<QLineSeries *> series;
     for (const auto &points : segments) {
         auto *segment = new QLineSeries(chart);
         segment->setName(line.keyword);
-        segment->setColor(color);
+        QPen pen = segment->pen();
+        pen.setColor(style.color);
+        pen.setStyle(style.dash);
+        segment->setPen(pen);
         segment->setPointsVisible(true);
-        // A line's marker size is the radius of its round markers: this draws them 7 px wide.
-        segment->setMarkerSize(kMarkerDiameter / 2);
+        if (style.marker == MarkerShape::Circle) {
+            // A line's marker size is the radius of its round markers: this draws them 7 px wide.
+            segment->setMarkerSize(kMarkerDiameter / 2);
+        } else {
+            segment->setMarkerSize(kMarkerDiameter + 1);
+            segment->setLightMarker(markerImage(style));
+        }
         for (const QPointF &p : points)
             segment->append(p);
         chart->addSeries(segment);
@@ -166,8 +204,28 @@ QChart *buildChart(const RankingHistory &history) {
     return chart;
 }
 
-// The analysed domain: the selected item of ListBox2 without "http://", as the analysis sends
-// it; the watched domain when none is selected.
+// File names keep no separators: the same characters go as in the backlink report names.
+QString withoutSeparators(QString text, bool quotes) {
+    for (const QChar c : QStringLiteral(".:-/"))
+        text.remove(c);
+    if (quotes)
+        text.remove(QLatin1Char('"'));
+    return text;
+}
+
+RankingChartView *chartView(const Workspace &ws) {
+    return dynamic_cast<RankingChartView *>(ws.ui.Chart1);
+}
+
+// What the chart is of: what the last trend run left, else the domain the analysis would send.
+ChartSubject subjectOf(const Workspace &ws) {
+    if (const RankingChartView *view = chartView(ws); view && view->subject)
+        return *view->subject;
+    return {analysedDomain(ws), true};
+}
+
+} // namespace
+
 QString analysedDomain(const Workspace &ws) {
     QString domain;
     if (ws.ui.ListBox2 && !ws.ui.ListBox2->selectedItems().isEmpty())
@@ -178,19 +236,8 @@ QString analysedDomain(const Workspace &ws) {
     return domain;
 }
 
-// File names keep no separators: the same characters go as in the backlink report names.
-QString withoutSeparators(QString text, bool quotes) {
-    for (const QChar c : QStringLiteral(".:-/"))
-        text.remove(c);
-    if (quotes)
-        text.remove(QLatin1Char('"'));
-    return text;
-}
-
-} // namespace
-
 QChartView *createRankingChartView(QWidget *parent) {
-    auto *view = new QChartView(buildHint(), parent);
+    auto *view = new RankingChartView(buildHint(), parent);
     view->setObjectName(QStringLiteral("Chart1"));
     view->setRenderHint(QPainter::Antialiasing);
     return view;
@@ -200,8 +247,18 @@ void refreshRankingChart(Workspace &ws) {
     if (!ws.ui.Chart1 || !ws.ui.StringGrid5)
         return;
     QChart *old = ws.ui.Chart1->chart();
-    ws.ui.Chart1->setChart(buildChart(rankingHistory(ws.ui.StringGrid5->grid())));
+    const RankingHistory history = rankingHistory(ws.ui.StringGrid5->grid());
+    QChart *chart = buildChart(history);
+    if (!history.lines.empty())
+        chart->setTitle(chartTitle(subjectOf(ws), history.year));
+    ws.ui.Chart1->setChart(chart);
     delete old;
+}
+
+void setRankingChartSubject(Workspace &ws, const ChartSubject &subject) {
+    if (RankingChartView *view = chartView(ws))
+        view->subject = subject;
+    refreshRankingChart(ws);
 }
 
 QString saveRankingChart(Workspace &ws, const QDate &today) {
@@ -211,11 +268,25 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
         refreshRankingChart(ws);
     for (const char *folder : {"reporting", "reporting\\xovi", "reporting\\xovi\\verlauf"})
         createFolder(ws.path(QString::fromLatin1(folder)));
-    const QString stem = ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") +
-                                 withoutSeparators(analysedDomain(ws), true) + QLatin1Char('_') +
-                                 withoutSeparators(DateFormats::formatShort(today), false));
+    // Domain, year and date tell the files apart: the chart of 2025 never replaces that of 2026,
+    // nor an incomplete run a complete one.
+    const ChartSubject subject = subjectOf(ws);
+    const int year = rankingHistory(ws.ui.StringGrid5->grid()).year;
+    QString name = withoutSeparators(subject.domain, true) + QLatin1Char('_');
+    if (year > 0)
+        name += QString::number(year) + QLatin1Char('_');
+    name += withoutSeparators(DateFormats::formatShort(today), false);
+    if (!subject.complete)
+        name += QStringLiteral("_unvollstaendig");
+    const QString stem = ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") + name);
 
     QChartView *view = ws.ui.Chart1;
+    // The pictures carry the title their names tell.
+    if (!view->chart()->series().isEmpty()) {
+        view->chart()->setTitle(chartTitle(subject, year));
+        view->chart()->layout()->activate(); // the title item takes its text when laid out
+    }
+
     // A chart never shown has no size of its own yet.
     if (view->width() < 400 || view->height() < 300)
         view->resize(std::max(view->width(), 900), std::max(view->height(), 500));
