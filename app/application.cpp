@@ -13,5 +13,9 @@ Windows createWindows(const QString &appFolder) {
     windows.form1 = std::make_unique<TForm1>(appFolder);
     windows.form2 = std::make_unique<TForm2>(windows.form1->workspace());
     windows.form1->setCrawlerWindow(windows.form2.get());
+    // "Extrakt" and "Übertrag" wait for the main window's runs, and it for theirs.
+    for (const char *name : {"Edit1", "Button1", "Button2"})
+        windows.form1->lockWhileRunning(
+            windows.form2->findChild<QWidget *>(QString::fromLatin1(name)));
     return windows;
 }

@@ -33,10 +33,11 @@ void showPage(QWidget *page) {
 
 std::unique_ptr<DemoMode> DemoMode::start(const QStringList &arguments, QString *refusal,
                                           int slowPageMs) {
-    const QString folder = chooseDataFolder(arguments, refusal);
+    bool made = false;
+    const QString folder = chooseDataFolder(arguments, refusal, &made);
     if (folder.isEmpty())
         return nullptr;
-    return std::unique_ptr<DemoMode>(new DemoMode(folder, slowPageMs));
+    return std::unique_ptr<DemoMode>(new DemoMode(folder, slowPageMs, made));
 }
 
 void DemoMode::markWindows(Windows &windows) const {

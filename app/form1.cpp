@@ -1,7 +1,9 @@
 #include "app/form1.h"
 
 #include "analytics/domain_import.h"
+#include "app/run_end_lines.h"
 #include "app/run_status_bar.h"
+#include "app/window_geometry.h"
 #include "core/account_settings.h"
 #include "core/data_folder.h"
 #include "core/handler_frame.h"
@@ -9,7 +11,9 @@
 #include "text/text_file.h"
 #include "trends/date_table.h"
 #include "trends/keyword_watch.h"
+#include "trends/ranking_chart_view.h"
 #include "trends/trend_panel.h"
+#include "widgets/category_panel.h"
 #include "widgets/memo_view.h"
 #include "widgets/program_icon.h"
 
@@ -21,6 +25,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QSignalBlocker>
+#include <QStatusTipEvent>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 
@@ -38,6 +43,12 @@ TForm1::TForm1(const QString &appFolder, QWidget *parent) : QMainWindow(parent) 
     buildLayout();
     ws_.attachViews();
     FormCreate();
+    // The first time, tall enough for the open panels of the side column without a scroll bar,
+    // which would cut their texts.
+    const int column = findChild<CategoryPanelGroup *>()->sizeHint().height();
+    const QSize first(757, std::max(529, column) + menuBar()->sizeHint().height() +
+                               statusBar()->sizeHint().height());
+    kf::restoreWindowGeometry(this, ws_.AppFolder, first);
 }
 
 TForm1::~TForm1() {
@@ -56,18 +67,26 @@ void TForm1::buildLayout() {
     setCentralWidget(client);
     buildMenus();
     buildTray();
-    setStatusBar(new RunStatusBar(ws_.runs, this)); // shown only while a long run goes
+    StatusBar1 = new RunStatusBar(ws_.runs, this);
+    setStatusBar(StatusBar1);
+    buildRunLock();
     // A tab page also carries its caption as its own title, so it reads the same from either.
     for (auto *pages : findChildren<QTabWidget *>())
         for (int i = 0; i < pages->count(); ++i)
             pages->widget(i)->setWindowTitle(pages->tabText(i));
-    // The designed client area lies below the menu bar.
-    resize(757, 529 + menuBar()->sizeHint().height());
 }
 
 void TForm1::onReturn(QWidget *entry, void (TForm1::*handler)()) {
     returnHandlers_.insert(entry, handler);
     entry->installEventFilter(this);
+}
+
+bool TForm1::event(QEvent *event) {
+    // The pointer crossing a menu entry (none has a tip) would wipe the foot's line.
+    if (event->type() == QEvent::StatusTip &&
+        static_cast<QStatusTipEvent *>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event) {
@@ -126,6 +145,7 @@ void TForm1::closeEvent(QCloseEvent *event) {
     // Closing the main window ends the program, whatever else is open; a run paused in
     // between its sites stops there.
     ws_.closing = true;
+    kf::saveWindowGeometry(this, ws_.AppFolder);
     if (crawler_)
         crawler_->hide();
     TrayIcon1->hide();
@@ -186,11 +206,13 @@ void TForm1::SitemapCrawler1Click() {
 // ---- handlers whose work lives in the subsystems --------------------------------------------
 
 void TForm1::SpeichernClick() {
-    kf::runHandler([this] { kf::saveAccountSettings(ws_); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { kf::saveAccountSettings(ws_); });
 }
 
 void TForm1::generiereWochentagausKWs1Click() {
-    kf::runHandler([this] { kf::trends::generateDateTable(ws_); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { kf::trends::generateDateTable(ws_); });
 }
 
 void TForm1::auswahl_jahrChange() {
@@ -198,11 +220,19 @@ void TForm1::auswahl_jahrChange() {
 }
 
 void TForm1::HoleIds1Click() {
-    kf::runHandler([this] { siteTable_.fetch(); });
+    // One request, yet it may take long: the window paints and "Abbrechen" gives it up.
+    runLong(
+        QStringLiteral("Hole Ids"),
+        [this] {
+            kf::LongRun run(ws_, QStringLiteral("Form1.HoleIds1Click"));
+            siteTable_.fetch();
+        },
+        kf::foot::siteTableLine);
 }
 
 void TForm1::Button1Click() {
-    kf::runHandler([this] { analytics_.check(); });
+    runLong(
+        QStringLiteral("Check"), [this] { analytics_.check(); }, kf::foot::checkRunLine);
 }
 
 void TForm1::Button2Click() {
@@ -210,50 +240,75 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::ImportausPiWik1Click() {
-    kf::runHandler([this] { kf::analytics::importDomainsFromAnalytics(ws_); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { kf::analytics::importDomainsFromAnalytics(ws_); });
 }
 
 // ---- SEODaten, Backlinkchecker and Analyse ---------------------------------------------------
 
 void TForm1::Creditsabfragen1Click() {
-    kf::runHandler([this] { seoPanel_.queryCredits(); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { seoPanel_.queryCredits(); });
 }
 void TForm1::Keywordcheck1Click() {
-    kf::runHandler([this] { seoPanel_.keywordCheck(); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { seoPanel_.keywordCheck(); });
 }
 void TForm1::LinklisteXoviRanking1Click() {
-    kf::runHandler([this] { seoPanel_.linkListAgainstRanking(); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { seoPanel_.linkListAgainstRanking(); });
 }
 void TForm1::Button3Click() {
-    kf::runHandler([this] { seoPanel_.check(); });
+    // The keyword lists are one request each: as a run the window paints while they come.
+    runLong(
+        QStringLiteral("SEODaten"),
+        [this] {
+            kf::LongRun run(ws_, QStringLiteral("Form1.Button3Click"));
+            seoPanel_.check();
+        },
+        kf::foot::seoPanelLine);
 }
 void TForm1::Button4Click() {
     kf::runHandler([this] { seoPanel_.compare(); });
 }
 void TForm1::Button5Click() {
-    kf::runHandler([this] { kf::trends::runTrendAnalysis(ws_); });
+    if (!runLong(
+            QStringLiteral("Rankingverlauf"), [this] { kf::trends::runTrendAnalysis(ws_); },
+            kf::foot::trendLine))
+        return;
+    // The chart's title and saved files tell the domain and whether the table is whole.
+    if (const auto &end = ws_.runs.lastEnd())
+        kf::trends::setRankingChartSubject(
+            ws_, {kf::trends::analysedDomain(ws_), !end->cancelled && end->done >= end->total});
 }
 void TForm1::Button6Click() {
-    kf::runHandler([this] { backlinks_.counterCheck(); });
+    runLong(
+        QStringLiteral("Gegenprobe"), [this] { backlinks_.counterCheck(); },
+        kf::foot::counterCheckLine);
 }
 void TForm1::Button99Click() {
-    kf::runHandler([this] { backlinks_.fetch(); });
+    runLong(
+        QStringLiteral("Backlinks"), [this] { backlinks_.fetch(); }, kf::foot::backlinkLine);
 }
 void TForm1::ProjekteChange() {
     kf::runHandler([this] { projects_.projectChanged(); });
 }
 void TForm1::ProjekteKeyDown() {
-    kf::runHandler([this] { projects_.projectEntered(); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { projects_.projectEntered(); });
 }
 void TForm1::Edit2KeyDown() {
-    kf::runHandler([this] { projects_.domainEntered(); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { projects_.domainEntered(); });
 }
 void TForm1::Domain_XoviChange() {
     kf::runHandler([this] { kf::trends::chooseDomain(ws_); });
 }
 void TForm1::Domain_XoviKeyDown() {
-    kf::runHandler([this] { kf::trends::enterDomain(ws_); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { kf::trends::enterDomain(ws_); });
 }
 void TForm1::kw_analyze_entryKeyDown() {
-    kf::runHandler([this] { kf::trends::enterKeyword(ws_); });
+    if (!refusedWhileRunning())
+        kf::runHandler([this] { kf::trends::enterKeyword(ws_); });
 }

@@ -5,15 +5,23 @@
 #include "backlinks/backlink_panel.h"
 #include "core/workspace.h"
 #include "projects/project_lists.h"
+#include "trends/trend_analysis.h"
 #include "xovi/seo_panel.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class QMenu;
 class QSystemTrayIcon;
 class CategoryPanel;
+class RunStatusBar;
+
+namespace kf {
+class ControlLock;
+}
 
 // The main window: it owns the controls and the unit-wide strings. Its slots keep the handler
 // names and stay thin; the work lives in the subsystem objects, each given the workspace.
@@ -30,6 +38,8 @@ public:
     // The sitemap crawler window that "Sitemap-Crawler" shows.
     void setCrawlerWindow(QWidget *crawler) { crawler_ = crawler; }
     QWidget *crawlerWindow() const { return crawler_; }
+    // A control of another window that is refused while a long run of this one goes.
+    void lockWhileRunning(QWidget *control);
 
 public Q_SLOTS:
     void FormCreate();
@@ -75,6 +85,7 @@ public Q_SLOTS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -93,6 +104,16 @@ private:
     void buildMenus();
     void buildTray();
     void onReturn(QWidget *entry, void (TForm1::*handler)());
+    // One run at a time: while a long run goes, the controls that would start another or change
+    // what it uses are locked.
+    void buildRunLock();
+    // True (and the foot says why) while a long run goes: the handler then does nothing. Locked
+    // controls take no click; this covers every other road to a handler.
+    bool refusedWhileRunning();
+    // A handler that runs long: refused while another run goes, and when it ends the foot says
+    // how (the run's own line, an error's text after `label`, or `endLine`). False if refused.
+    using EndLine = QString (*)(const kf::Controls &, const kf::RunEnd &);
+    bool runLong(const QString &label, const std::function<void()> &work, EndLine endLine);
 
     void startUp();
     void loadComboItems(QComboBox *combo, const QString &relativePath);
@@ -106,6 +127,8 @@ private:
     kf::xovi::SeoPanel seoPanel_{ws_, [this] { analytics_.seoRankRow(); }};
 
     QPointer<QWidget> crawler_;
+    RunStatusBar *StatusBar1 = nullptr;
+    kf::ControlLock *runLock_ = nullptr;
     QSystemTrayIcon *TrayIcon1 = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QMenu *PopupMenu2 = nullptr;

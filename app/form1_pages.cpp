@@ -182,7 +182,9 @@ QWidget *TForm1::buildChartTab() {
     save->setObjectName(QStringLiteral("DiagrammSpeichern1"));
     ws_.ui.Chart1->setContextMenuPolicy(Qt::ActionsContextMenu);
     ws_.ui.Chart1->addAction(save);
-    connect(save, &QAction::triggered, this,
-            [this] { kf::runHandler([this] { kf::trends::saveRankingChart(ws_); }); });
+    connect(save, &QAction::triggered, this, [this] {
+        if (!refusedWhileRunning())
+            kf::runHandler([this] { kf::trends::saveRankingChart(ws_); });
+    });
     return filledTab("TabSheetDiagramm", ws_.ui.Chart1);
 }

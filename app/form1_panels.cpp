@@ -3,6 +3,7 @@
 #include "app/form1_build.h"
 #include "widgets/category_panel.h"
 #include "widgets/memo_view.h"
+#include "widgets/secret_field.h"
 #include "xovi/search_engines.h"
 
 #include <QButtonGroup>
@@ -69,6 +70,9 @@ CategoryPanel *TForm1::buildSettingsPanel() {
     layout->addWidget(ui.xovi_api_key);
     layout->addWidget(seokicksLabel);
     layout->addWidget(ui.seokicksapi);
+    // Token and keys show as dots; the eye at each field's end shows one in clear.
+    for (QLineEdit *secret : {ui.Token, ui.xovi_api_key, ui.seokicksapi})
+        kf::maskSecret(secret);
 
     connect(speichern, &QPushButton::clicked, this, &TForm1::SpeichernClick);
     panel->setExpanded(true);

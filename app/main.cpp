@@ -5,9 +5,7 @@
 #include "core/message_box.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QScreen>
 #include <QTimer>
 #include <QTranslator>
 
@@ -46,8 +44,6 @@ int main(int argc, char **argv) {
     Windows windows = createWindows(appFolder);
     if (demo)
         demo->markWindows(windows);
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        windows.form1->move(screen->availableGeometry().topLeft());
     windows.form1->show();
     // --demo-report NAME: one report filled and shown before anything else (the README's
     // pictures).

@@ -96,7 +96,9 @@ RunStatusBar::RunStatusBar(kf::LongRuns &runs, QWidget *window) : QStatusBar(win
     connect(escape_, &QShortcut::activated, this, [&runs] { runs.cancel(); });
     fetchWaitFilter_ = new FetchWaitFilter(runs, window, Abbrechen);
     runs.setDisplay(this);
-    hide();
+    // The foot keeps the height it has with "Abbrechen" in it, so the window above never jumps.
+    setMinimumHeight(sizeHint().height());
+    hideRuns();
 }
 
 void RunStatusBar::showRun(int done, int total) {
@@ -105,13 +107,25 @@ void RunStatusBar::showRun(int done, int total) {
         ProgressBar1->setRange(0, total);
     if (ProgressBar1->value() != done)
         ProgressBar1->setValue(done);
-    if (isHidden()) {
-        show();
+    if (ProgressBar1->isHidden()) {
+        clearMessage();
+        ProgressBar1->show();
+        Abbrechen->show();
         escape_->setEnabled(true);
     }
 }
 
 void RunStatusBar::hideRuns() {
-    hide();
+    ProgressBar1->hide();
+    Abbrechen->hide();
     escape_->setEnabled(false);
+}
+
+void RunStatusBar::showEndLine(const QString &line) {
+    showMessage(line);
+}
+
+void RunStatusBar::showRefusal(const QString &text) {
+    constexpr int kRefusalMs = 6000;
+    showMessage(text, ProgressBar1->isHidden() ? 0 : kRefusalMs);
 }

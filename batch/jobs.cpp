@@ -14,6 +14,7 @@
 #include "text/string_grid.h"
 #include "text/text_file.h"
 #include "trends/date_table.h"
+#include "trends/ranking_chart.h"
 #include "trends/trend_analysis.h"
 #include "trends/trend_files.h"
 #include "xovi/keyword_lists.h"
@@ -172,8 +173,7 @@ JobResult seoData(const Options &o, Session &s, const AccountSettings &account,
     return {s.grid3().rowCount() - 1};
 }
 
-JobResult trendTable(const Options &o, Session &s, const AccountSettings &account,
-                     const std::function<bool()> &stopRequested) {
+JobResult trendTable(const Options &o, Session &s, const AccountSettings &account) {
     // The window makes the date table at its first start.
     if (!folderExists(s.path(QStringLiteral("db"))))
         trends::generateDateTable(s);
@@ -193,9 +193,11 @@ JobResult trendTable(const Options &o, Session &s, const AccountSettings &accoun
     requireKey(account.xoviKey, QStringLiteral("XOVI"), s);
     QString domain = o.domain;
     domain.remove(QStringLiteral("http://"), Qt::CaseInsensitive);
-    trends::TrendAnalysis(s).run(
+    const bool complete = trends::TrendAnalysis(s).run(
         {domain, keywords, dates, account.xoviKey, xovi::engineTexts().first()});
-    trends::saveTrendTable(s.grid5(), marked(trends::trendFileStem(s, domain), stopRequested()));
+    // Named as "Diagramm speichern" names the table: domain, year, date, and whether complete.
+    const int year = trends::rankingHistory(s.grid5()).year;
+    trends::saveTrendTable(s.grid5(), trends::trendFileStem(s, domain, year, complete));
     return {filledRows(s.grid5(), 1, 1)};
 }
 
@@ -262,7 +264,7 @@ JobResult runJob(const Options &o, Session &s, const AccountSettings &account,
     if (o.job == QLatin1String("seo-data"))
         return seoData(o, s, account, stopRequested);
     if (o.job == QLatin1String("trends"))
-        return trendTable(o, s, account, stopRequested);
+        return trendTable(o, s, account);
     if (o.job == QLatin1String("backlinks"))
         return backlinkList(o, s, account);
     if (o.job == QLatin1String("counter-check"))

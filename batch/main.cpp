@@ -70,6 +70,7 @@ int main(int argc, char **argv) {
         demo = kf::demo::DemoSetup::start(app.arguments(), &refusal);
         if (!demo)
             return fail(refusal, kFailed);
+        demo->keepFolder(); // the files written are the run's result
         appFolder = demo->appFolder();
     } else {
         appFolder = kf::chooseAppFolder(app.arguments());

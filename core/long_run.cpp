@@ -25,12 +25,11 @@ LongRuns::LongRuns() = default;
 LongRuns::~LongRuns() = default;
 
 void LongRuns::cancel() {
-    if (runs_.empty())
-        return;
-    Entry *top = runs_.back();
-    top->cancelled = true;
-    if (top->waiting)
-        top->waiting->quit();
+    for (Entry *run : runs_) {
+        run->cancelled = true;
+        if (run->waiting)
+            run->waiting->quit();
+    }
 }
 
 bool LongRuns::running(const QString &name) const {
@@ -38,19 +37,47 @@ bool LongRuns::running(const QString &name) const {
                        [&name](const Entry *e) { return e->name == name; });
 }
 
-void LongRuns::push(Entry *entry) {
-    runs_.push_back(entry);
-    show(true);
+void LongRuns::addBusyListener(QObject *context, std::function<void(bool)> listener) {
+    busyListeners_.emplace_back(context, std::move(listener));
 }
 
-void LongRuns::pop(Entry *entry) {
+void LongRuns::notifyBusy(bool busy) {
+    // A listener whose window is gone is dropped.
+    std::erase_if(busyListeners_, [](const auto &l) { return l.first.isNull(); });
+    const auto listeners = busyListeners_; // a listener may add another
+    for (const auto &[context, listener] : listeners)
+        if (context)
+            listener(busy);
+}
+
+void LongRuns::setEndLine(const QString &line) {
+    endLine_ = line;
+    if (runs_.empty() && display_)
+        display_->showEndLine(line);
+}
+
+void LongRuns::push(Entry *entry) {
+    const bool first = runs_.empty();
+    if (first)
+        endLine_.clear();
+    runs_.push_back(entry);
+    show(true);
+    if (first)
+        notifyBusy(true);
+}
+
+void LongRuns::pop(Entry *entry, const QString &defaultLine) {
     runs_.erase(std::remove(runs_.begin(), runs_.end(), entry), runs_.end());
-    if (!display_)
-        return;
-    if (runs_.empty())
-        display_->hideRuns();
-    else
+    if (!runs_.empty()) {
         show(true);
+        return;
+    }
+    lastEnd_ = RunEnd{entry->name, entry->done, entry->total, entry->cancelled, endLine_};
+    if (display_) {
+        display_->hideRuns();
+        display_->showEndLine(endLine_.isEmpty() ? defaultLine : endLine_);
+    }
+    notifyBusy(false);
 }
 
 void LongRuns::show(bool now) {
@@ -123,11 +150,15 @@ LongRun::~LongRun() {
     if (!started_)
         return;
     ws_.runs.endFetchWait();
-    ws_.runs.pop(&entry_);
+    if (entry_.cancelled && !ws_.caption().endsWith(kCancelMark))
+        ws_.setCaption(ws_.caption() + kCancelMark);
+    // Without a line of its own the run leaves what its caption says after the program's name.
+    QString caption = ws_.caption();
+    if (!ws_.WindowTitle.isEmpty() && caption.startsWith(ws_.WindowTitle))
+        caption.remove(0, ws_.WindowTitle.size());
+    ws_.runs.pop(&entry_, caption.trimmed());
     if (!ws_.runs.anyRunning())
         ws_.IdHTTP1.setWaitHook({}); // outside runs a fetch waits as it always did
-    if (entry_.cancelled)
-        ws_.setCaption(ws_.caption() + kCancelMark);
 }
 
 void LongRun::setTotal(int total) {

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 class QEventLoop;
@@ -21,22 +25,49 @@ public:
     // A run is in progress (or a nested one ended and the outer one shows again).
     virtual void showRun(int done, int total) = 0;
     virtual void hideRuns() = 0;
+    // After the last run: one line saying how it ended.
+    virtual void showEndLine(const QString &line) { (void)line; }
     // While a fetch of a run waits for its reply, the window's events are served through this
     // filter: it lets through only what cancels the run. Without one no input is taken then.
     virtual QObject *fetchWaitFilter() { return nullptr; }
 };
 
-// The long runs of one window that are in progress. A run started inside another one's pause
-// lies on top of it; the display and "Abbrechen" concern the run on top.
+// How a run that no other run surrounded ended.
+struct RunEnd {
+    QString name;
+    int done = 0;
+    int total = 0;
+    bool cancelled = false;
+    QString line; // the ending line a run left with setEndLine, empty when none did
+};
+
+// The long runs of one window that are in progress. A run started inside another one (the check
+// run's step, a list after the SEO data) lies on top of it; the display concerns the run on top.
 class LongRuns {
 public:
     LongRuns();
     ~LongRuns();
     void setDisplay(RunDisplay *display) { display_ = display; }
-    // The operator's "Abbrechen" (or Esc): the run on top stops before its next step.
+    // The operator's "Abbrechen" (or Esc): every run in progress stops before its next step,
+    // since they all belong to what the operator started.
     void cancel();
     bool running(const QString &name) const;
     bool anyRunning() const { return !runs_.empty(); }
+    // The run the operator started, below any it started itself; empty when none runs.
+    QString current() const { return runs_.empty() ? QString() : runs_.front()->name; }
+
+    // Told true when the first run starts and false when the last one ends, for as long as
+    // `context` lives: the window then refuses whatever would start another run or change what
+    // the running one uses.
+    void addBusyListener(QObject *context, std::function<void(bool busy)> listener);
+
+    // The line the foot shows once the runs have ended, such as "Gegenprobe: 18 Seiten, 14 mit
+    // Link" or a server's message. During runs the last line set wins (a run that sets none
+    // leaves the caption's text behind WindowTitle); outside runs it is shown at once.
+    void setEndLine(const QString &line);
+    // The last run that ended with no other run around it, until forgetLastEnd().
+    const std::optional<RunEnd> &lastEnd() const { return lastEnd_; }
+    void forgetLastEnd() { lastEnd_.reset(); }
 
 private:
     friend class LongRun;
@@ -49,7 +80,9 @@ private:
     };
 
     void push(Entry *entry);
-    void pop(Entry *entry);
+    // `defaultLine` is the ending line when the last run ends and none was set.
+    void pop(Entry *entry, const QString &defaultLine);
+    void notifyBusy(bool busy);
     // Shows the run on top at most every kDisplayMs, so updates cost the runs next to nothing.
     void show(bool now);
     // The client's wait hook during runs: while a fetch waits, the window paints, runs its
@@ -67,6 +100,9 @@ private:
     bool busyCursor_ = false;
     QElapsedTimer lastWait_;
     std::unique_ptr<QTimer> waitGone_;
+    std::vector<std::pair<QPointer<QObject>, std::function<void(bool)>>> busyListeners_;
+    QString endLine_;
+    std::optional<RunEnd> lastEnd_;
 };
 
 // The caption of a cancelled run ends with this mark.
@@ -77,7 +113,8 @@ inline const QString kCancelMark = QStringLiteral(" abgebrochen");
 //     if (!run.started()) return;           // the same handler is running already
 //     run.setTotal(n);
 //     for (int i = 0; i < n && !run.cancelled(); ++i) { ...; run.step(i + 1); }
-// Ending a cancelled run appends " abgebrochen" to whatever caption the run left.
+// Ending a cancelled run appends " abgebrochen" to whatever caption the run left (once, when
+// runs inside it were cancelled as well).
 // While runs go, a fetch of IdHTTP1 that waits for its reply keeps the window painting, and a
 // cancel gives it up: it fails with net::FetchAborted.
 class LongRun {

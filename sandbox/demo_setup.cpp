@@ -41,12 +41,15 @@ void mergeList(const QString &appFolder, const QString &relative, const QStringL
     textfile::writeLines(path, merged);
 }
 
-QString chooseFolder(const QStringList &arguments) {
+// The demo's data folder; `made` tells whether it is a fresh one of the demo's own.
+QString chooseFolder(const QStringList &arguments, bool *made) {
+    *made = false;
     const int at = arguments.indexOf(QStringLiteral("--data-dir"));
     if (at >= 0 && at + 1 < arguments.size())
         return chooseAppFolder({QStringLiteral("--data-dir"), arguments[at + 1]});
     QTemporaryDir fresh(QDir::tempPath() + QStringLiteral("/kelvaro-demo-XXXXXX"));
-    fresh.setAutoRemove(false);
+    fresh.setAutoRemove(false); // removed with the demo, once the windows are gone
+    *made = fresh.isValid();
     return fresh.isValid() ? withTrailingSeparator(fresh.path()) : QString();
 }
 
@@ -70,8 +73,8 @@ QString bannerText(const QString &appFolder) {
         .arg(QDir::toNativeSeparators(appFolder));
 }
 
-QString DemoSetup::chooseDataFolder(const QStringList &arguments, QString *refusal) {
-    const QString folder = chooseFolder(arguments);
+QString DemoSetup::chooseDataFolder(const QStringList &arguments, QString *refusal, bool *made) {
+    const QString folder = chooseFolder(arguments, made);
     if (folder.isEmpty()) {
         *refusal = QStringLiteral("Für die Demo konnte kein Datenordner angelegt werden.");
         return {};
@@ -85,14 +88,15 @@ QString DemoSetup::chooseDataFolder(const QStringList &arguments, QString *refus
 
 std::unique_ptr<DemoSetup> DemoSetup::start(const QStringList &arguments, QString *refusal,
                                             int slowPageMs) {
-    const QString folder = chooseDataFolder(arguments, refusal);
+    bool made = false;
+    const QString folder = chooseDataFolder(arguments, refusal, &made);
     if (folder.isEmpty())
         return nullptr;
-    return std::unique_ptr<DemoSetup>(new DemoSetup(folder, slowPageMs));
+    return std::unique_ptr<DemoSetup>(new DemoSetup(folder, slowPageMs, made));
 }
 
-DemoSetup::DemoSetup(const QString &appFolder, int slowPageMs)
-    : appFolder_(appFolder), services_(slowPageMs) {
+DemoSetup::DemoSetup(const QString &appFolder, int slowPageMs, bool ownsFolder)
+    : appFolder_(appFolder), ownsFolder_(ownsFolder), services_(slowPageMs) {
     fillDataFolder();
     pointEnvironment();
 }
@@ -105,6 +109,9 @@ DemoSetup::~DemoSetup() {
         else
             qputenv(name, value);
     }
+    // A fresh folder of the demo's own leaves with it; one named by --data-dir stays.
+    if (ownsFolder_)
+        QDir(appFolder_).removeRecursively();
 }
 
 void DemoSetup::fillDataFolder() const {

@@ -21,7 +21,8 @@ bool requested(const QStringList &arguments); // "--demo" among the arguments
 class DemoSetup {
 public:
     // Chooses the demo's data folder (the one --data-dir names, else a fresh one under the
-    // user's temporary folder; never KELVARO_DATA_DIR, the operator's own), refuses a folder
+    // user's temporary folder, removed when the demo ends; never KELVARO_DATA_DIR, the
+    // operator's own), refuses a folder
     // that already holds account settings (nothing is started or written then, and `refusal`
     // receives the message), starts the stand-ins, fills the folder and points this process's
     // XOVI and SEOkicks endpoints and its extra CA bundle at them.
@@ -31,21 +32,24 @@ public:
     virtual ~DemoSetup();
 
     QString appFolder() const { return appFolder_; }
+    // A fresh folder stays after the demo (its files are what a run without a window leaves).
+    void keepFolder() { ownsFolder_ = false; }
     sandbox::DemoServices &services() { return services_; }
     const sandbox::DemoServices &services() const { return services_; }
 
 protected:
     // The demo's data folder for these arguments; empty, with `refusal` set, when it may not be
-    // used.
-    static QString chooseDataFolder(const QStringList &arguments, QString *refusal);
+    // used. `made` tells whether it is a fresh one of the demo's own.
+    static QString chooseDataFolder(const QStringList &arguments, QString *refusal, bool *made);
     // Starts the stand-ins, fills the folder and points the environment at them.
-    DemoSetup(const QString &appFolder, int slowPageMs);
+    DemoSetup(const QString &appFolder, int slowPageMs, bool ownsFolder);
 
 private:
     void fillDataFolder() const;
     void pointEnvironment();
 
     QString appFolder_;
+    bool ownsFolder_ = false; // made by the demo under the temporary folder: removed at its end
     sandbox::DemoServices services_;
     QTemporaryDir caDir_; // the CA bundle lives as long as the demo
     // What the three variables held before the demo set them (null: not set).

@@ -41,6 +41,11 @@ RankingHistory rankingHistory(const StringGrid &grid) {
     for (int col = kFirstDateCol; col < grid.colCount(); ++col) {
         history.dates << grid.cell(col, 0);
         history.weekLabels << weekLabel(grid.cell(col, 0), col - kFirstDateCol);
+        // Every date is a Sunday of one of the year's weeks; the last may lie in January.
+        const QDate day =
+            QDate::fromString(grid.cell(col, 0).trimmed(), QStringLiteral("yyyy-MM-dd"));
+        if (history.year == 0 && day.isValid())
+            day.weekNumber(&history.year);
     }
     for (int row = kFirstKeywordRow; row < grid.rowCount(); ++row) {
         const QString keyword = grid.cell(1, row);
@@ -94,6 +99,34 @@ std::vector<std::vector<QPointF>> lineSegments(const RankingLine &line) {
         segments.back().emplace_back(double(i), *line.positions[i]);
     }
     return segments;
+}
+
+QString chartTitle(const ChartSubject &subject, int year) {
+    QStringList parts;
+    if (!subject.domain.isEmpty())
+        parts << subject.domain;
+    if (year > 0)
+        parts << QString::number(year);
+    QString title = QStringLiteral("Rankingverlauf");
+    if (!parts.isEmpty())
+        title += QStringLiteral(": ") + parts.join(QStringLiteral(", "));
+    if (!subject.complete)
+        title += QStringLiteral(" (unvollständig)");
+    return title;
+}
+
+LineStyle lineStyle(int index) {
+    static const QColor kPalette[] = {QColor(0x00, 0x72, 0xB2), QColor(0xD5, 0x5E, 0x00),
+                                      QColor(0x00, 0x9E, 0x73), QColor(0xCC, 0x79, 0xA7),
+                                      QColor(0xE6, 0x9F, 0x00), QColor(0x56, 0xB4, 0xE9),
+                                      QColor(0x00, 0x00, 0x00)};
+    static const Qt::PenStyle kDashes[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                           Qt::DashDotLine};
+    static const MarkerShape kMarkers[] = {MarkerShape::Circle, MarkerShape::Square,
+                                           MarkerShape::Triangle, MarkerShape::Diamond};
+    constexpr int kColours = int(std::size(kPalette));
+    const int round = std::max(0, index) / kColours;
+    return {kPalette[std::max(0, index) % kColours], kDashes[round % 4], kMarkers[round % 4]};
 }
 
 QString pointToolTip(const QString &keyword, const QString &date, double position) {

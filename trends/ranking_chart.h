@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
@@ -24,7 +25,28 @@ struct RankingHistory {
     QStringList dates;
     QStringList weekLabels; // "KW 01" to "KW 52"
     std::vector<RankingLine> lines;
+    int year = 0; // the year whose weeks the dates are, 0 when no date tells
 };
+
+// What a chart is of: the analysed domain, and whether the run that filled the table got to its
+// end (a cancelled or failed run leaves it incomplete).
+struct ChartSubject {
+    QString domain;
+    bool complete = true;
+};
+
+// "Rankingverlauf: www.example.de, 2025", with " (unvollständig)" after an incomplete run.
+QString chartTitle(const ChartSubject &subject, int year);
+
+// How a keyword's line is told apart: the colours of the Okabe-Ito palette that stay clear on
+// white (its yellow is too faint), then the same colours again with dashes and other markers.
+enum class MarkerShape { Circle, Square, Triangle, Diamond };
+struct LineStyle {
+    QColor color;
+    Qt::PenStyle dash;
+    MarkerShape marker;
+};
+LineStyle lineStyle(int index);
 
 // Reads the trend table as the analysis leaves it in StringGrid5: row 0 "Nr.", "Keyword", "Tag"
 // and the dates from column 3, rows 1 and 2 empty, one keyword per row from row 3 on. A grid

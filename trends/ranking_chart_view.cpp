@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QImageWriter>
@@ -39,6 +40,35 @@ namespace kf::trends {
 namespace {
 
 constexpr double kMarkerDiameter = 7;
+
+// The markers past the palette's first round: squares, triangles and diamonds in the line's
+// colour.
+QImage markerImage(const LineStyle &style) {
+    constexpr int kSize = 32; // drawn large, scaled down to the marker size
+    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(style.color);
+    const double m = 2, e = kSize - 2, c = kSize / 2.0;
+    switch (style.marker) {
+    case MarkerShape::Square:
+        painter.drawRect(QRectF(m + 2, m + 2, e - m - 4, e - m - 4));
+        break;
+    case MarkerShape::Triangle:
+        painter.drawPolygon(QPolygonF({QPointF(c, m), QPointF(e, e), QPointF(m, e)}));
+        break;
+    case MarkerShape::Diamond:
+        painter.drawPolygon(
+            QPolygonF({QPointF(c, m), QPointF(e, c), QPointF(c, e), QPointF(m, c)}));
+        break;
+    case MarkerShape::Circle:
+        painter.drawEllipse(QRectF(m, m, e - m, e - m));
+        break;
+    }
+    return image;
+}
 
 // Every segment of one keyword: the first carries the legend entry, the others follow it.
 void connectLegend(QChart *chart, const QList<QLineSeries *> &segments) {
@@ -65,15 +95,23 @@ void addLine(QChart *chart, const RankingLine &line, const QStringList &dates, i
     const auto segments = lineSegments(line);
     if (segments.empty())
         return;
-    const QColor color = QColor::fromHsv((index * 67) % 360, 200, 200);
+    const LineStyle style = lineStyle(index);
     QList<QLineSeries *> series;
     for (const auto &points : segments) {
         auto *segment = new QLineSeries(chart);
         segment->setName(line.keyword);
-        segment->setColor(color);
+        QPen pen = segment->pen();
+        pen.setColor(style.color);
+        pen.setStyle(style.dash);
+        segment->setPen(pen);
         segment->setPointsVisible(true);
-        // A line's marker size is the radius of its round markers: this draws them 7 px wide.
-        segment->setMarkerSize(kMarkerDiameter / 2);
+        if (style.marker == MarkerShape::Circle) {
+            // A line's marker size is the radius of its round markers: this draws them 7 px wide.
+            segment->setMarkerSize(kMarkerDiameter / 2);
+        } else {
+            segment->setMarkerSize(kMarkerDiameter + 1);
+            segment->setLightMarker(markerImage(style));
+        }
         for (const QPointF &p : points)
             segment->append(p);
         chart->addSeries(segment);
@@ -167,8 +205,19 @@ QChart *buildChart(const RankingHistory &history) {
     return chart;
 }
 
-// The analysed domain: the selected item of ListBox2 without "http://", as the analysis sends
-// it; the watched domain when none is selected.
+RankingChartView *chartView(const Workspace &ws) {
+    return dynamic_cast<RankingChartView *>(ws.ui.Chart1);
+}
+
+// What the chart is of: what the last trend run left, else the domain the analysis would send.
+ChartSubject subjectOf(const Workspace &ws) {
+    if (const RankingChartView *view = chartView(ws); view && view->subject)
+        return *view->subject;
+    return {analysedDomain(ws), true};
+}
+
+} // namespace
+
 QString analysedDomain(const Workspace &ws) {
     QString domain;
     if (ws.ui.ListBox2 && !ws.ui.ListBox2->selectedItems().isEmpty())
@@ -179,10 +228,8 @@ QString analysedDomain(const Workspace &ws) {
     return domain;
 }
 
-} // namespace
-
 QChartView *createRankingChartView(QWidget *parent) {
-    auto *view = new QChartView(buildHint(), parent);
+    auto *view = new RankingChartView(buildHint(), parent);
     view->setObjectName(QStringLiteral("Chart1"));
     view->setRenderHint(QPainter::Antialiasing);
     return view;
@@ -192,8 +239,18 @@ void refreshRankingChart(Workspace &ws) {
     if (!ws.ui.Chart1 || !ws.ui.StringGrid5)
         return;
     QChart *old = ws.ui.Chart1->chart();
-    ws.ui.Chart1->setChart(buildChart(rankingHistory(ws.grid5())));
+    const RankingHistory history = rankingHistory(ws.ui.StringGrid5->grid());
+    QChart *chart = buildChart(history);
+    if (!history.lines.empty())
+        chart->setTitle(chartTitle(subjectOf(ws), history.year));
+    ws.ui.Chart1->setChart(chart);
     delete old;
+}
+
+void setRankingChartSubject(Workspace &ws, const ChartSubject &subject) {
+    if (RankingChartView *view = chartView(ws))
+        view->subject = subject;
+    refreshRankingChart(ws);
 }
 
 QString saveRankingChart(Workspace &ws, const QDate &today) {
@@ -201,9 +258,17 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
     // is drawn first.
     if (ws.ui.Chart1->chart()->series().isEmpty())
         refreshRankingChart(ws);
-    const QString stem = trendFileStem(ws, analysedDomain(ws), today);
+    const ChartSubject subject = subjectOf(ws);
+    const int year = rankingHistory(ws.ui.StringGrid5->grid()).year;
+    const QString stem = trendFileStem(ws, subject.domain, year, subject.complete, today);
 
     QChartView *view = ws.ui.Chart1;
+    // The pictures carry the title their names tell.
+    if (!view->chart()->series().isEmpty()) {
+        view->chart()->setTitle(chartTitle(subject, year));
+        view->chart()->layout()->activate(); // the title item takes its text when laid out
+    }
+
     // A chart never shown has no size of its own yet.
     if (view->width() < 400 || view->height() < 300)
         view->resize(std::max(view->width(), 900), std::max(view->height(), 500));
@@ -230,7 +295,7 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
         view->render(&painter);
     }
 
-    saveTrendTable(ws.grid5(), stem);
+    saveTrendTable(ws.ui.StringGrid5->grid(), stem);
     // The files come without a dialog; the caption says where they went.
     ws.setCaption(ws.WindowTitle + QStringLiteral(" Diagramm gespeichert: ") +
                   QDir::toNativeSeparators(stem) + QStringLiteral(".png/.svg/.csv/.html"));

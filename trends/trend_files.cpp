@@ -31,11 +31,17 @@ QStringList watchedKeywords(const Session &ws, const QString &domain) {
     return fileExists(file) ? textfile::readLines(file) : QStringList();
 }
 
-QString trendFileStem(const Session &ws, const QString &domain, const QDate &today) {
+QString trendFileStem(const Session &ws, const QString &domain, int year, bool complete,
+                      const QDate &today) {
     for (const char *folder : {"reporting", "reporting\\xovi", "reporting\\xovi\\verlauf"})
         createFolder(ws.path(QString::fromLatin1(folder)));
-    return ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") + withoutSeparators(domain, true) +
-                   QLatin1Char('_') + withoutSeparators(DateFormats::formatShort(today), false));
+    QString name = withoutSeparators(domain, true) + QLatin1Char('_');
+    if (year > 0)
+        name += QString::number(year) + QLatin1Char('_');
+    name += withoutSeparators(DateFormats::formatShort(today), false);
+    if (!complete)
+        name += QStringLiteral("_unvollstaendig");
+    return ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") + name);
 }
 
 void saveTrendTable(const StringGrid &grid, const QString &stem) {

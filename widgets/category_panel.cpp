@@ -52,6 +52,7 @@ CategoryPanelGroup::CategoryPanelGroup(const QString &name, QWidget *parent) : Q
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
     auto *content = new QWidget(scroll);
+    content_ = content;
     stack_ = new QVBoxLayout(content);
     stack_->setContentsMargins(0, 0, 0, 0);
     stack_->setSpacing(1);
@@ -66,4 +67,8 @@ CategoryPanelGroup::CategoryPanelGroup(const QString &name, QWidget *parent) : Q
 void CategoryPanelGroup::addPanel(CategoryPanel *panel) {
     // Panels stack from the top; the stretch stays last.
     stack_->insertWidget(stack_->count() - 1, panel);
+}
+
+QSize CategoryPanelGroup::sizeHint() const {
+    return content_->sizeHint().expandedTo(QWidget::sizeHint());
 }

@@ -41,7 +41,10 @@ public:
     explicit CategoryPanelGroup(const QString &name, QWidget *parent = nullptr);
 
     void addPanel(CategoryPanel *panel);
+    // The size that shows the open panels whole, without a scroll bar.
+    QSize sizeHint() const override;
 
 private:
+    QWidget *content_;
     QVBoxLayout *stack_;
 };

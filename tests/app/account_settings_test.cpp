@@ -1,6 +1,7 @@
 // "Speichern" and the account load at start-up, through the real main window.
 #include "tests/support/gui_helpers.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -139,4 +140,23 @@ TEST(AccountSettings, SaveWithoutAccountsFolderShowsTheCannotCreateBox) {
     QTest::mouseClick(control<QPushButton>(form, "Speichern"), Qt::LeftButton);
     EXPECT_EQ(boxes.texts().size(), 1);
     EXPECT_TRUE(data.read("accounts/account.txt").startsWith("http://kept/\r\n"));
+}
+
+TEST(AccountSettings, TokenAndKeysShowAsDotsUntilTheirEyeIsPressed) {
+    DataFolder data;
+    Windows w = createWindows(data.root());
+    for (const char *name : {"Token", "xovi_api_key", "seokicksapi"}) {
+        SCOPED_TRACE(name);
+        auto *field = control<QLineEdit>(w.form1.get(), name);
+        type(w.form1.get(), name, "geheim-1");
+        EXPECT_EQ(field->echoMode(), QLineEdit::Password);
+        auto *eye = control<QAction>(field, (std::string(name) + "Anzeigen").c_str());
+        eye->trigger();
+        EXPECT_EQ(field->echoMode(), QLineEdit::Normal);
+        EXPECT_EQ(eye->toolTip(), "Schlüssel verbergen");
+        eye->trigger();
+        EXPECT_EQ(field->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(field->text(), "geheim-1"); // what is saved stays as typed
+    }
+    EXPECT_EQ(control<QLineEdit>(w.form1.get(), "URL")->echoMode(), QLineEdit::Normal);
 }

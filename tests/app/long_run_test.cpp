@@ -1,5 +1,6 @@
-// Long runs in the main window: the status bar's progress, "Abbrechen", Esc, and no second run
-// of a handler on top of a running one. The check run without a report kind fetches nothing.
+// Long runs in the main window: the status bar's progress, "Abbrechen", Esc, the line left when
+// a run ends, and no second run of a handler on top of a running one. The check run without a
+// report kind fetches nothing.
 #include "core/long_run.h"
 #include "core/workspace.h"
 #include "tests/support/gui_helpers.h"
@@ -8,6 +9,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +51,8 @@ protected:
         return clock.elapsed();
     }
     QStatusBar *statusBar() { return control<QStatusBar>(form, "StatusBar1"); }
+    // The foot is always there; its progress only while a run goes.
+    bool progressShown() { return !control<QWidget>(form, "ProgressBar1")->isHidden(); }
     QString title() const { return form->workspace().WindowTitle; }
 
     DataFolder folder;
@@ -60,11 +64,12 @@ protected:
 
 TEST_F(LongRunWindow, AbbrechenStopsTheRunBeforeItsNextSite) {
     select(3);
-    EXPECT_TRUE(statusBar()->isHidden());
+    EXPECT_FALSE(statusBar()->isHidden());
+    EXPECT_FALSE(progressShown());
     bool shown = false;
     int done = -1, total = -1;
     QTimer::singleShot(300, form, [&] {
-        shown = statusBar()->isVisible() || !statusBar()->isHidden();
+        shown = progressShown();
         auto *progress = control<QProgressBar>(form, "ProgressBar1");
         done = progress->value();
         total = progress->maximum();
@@ -83,7 +88,8 @@ TEST_F(LongRunWindow, AbbrechenStopsTheRunBeforeItsNextSite) {
     EXPECT_EQ(captions, QStringList({title() + " Analyse läuft ... ",
                                      title() + " Analyse fertig gestellt ...",
                                      title() + " Analyse fertig gestellt ... abgebrochen"}));
-    EXPECT_TRUE(statusBar()->isHidden());
+    EXPECT_FALSE(progressShown());
+    EXPECT_EQ(statusBar()->currentMessage(), "Check: 3 Seiten, abgebrochen nach 1");
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
@@ -105,33 +111,54 @@ TEST_F(LongRunWindow, EscCancelsAndAnUncancelledRunEndsAsBefore) {
     check();
     EXPECT_EQ(captions, QStringList({title() + " Analyse läuft ... ",
                                      title() + " Analyse fertig gestellt ..."}));
-    EXPECT_TRUE(statusBar()->isHidden());
+    EXPECT_FALSE(progressShown());
+    control<QRadioButton>(form, "overview_all")->setChecked(true);
+    check();
+    EXPECT_EQ(statusBar()->currentMessage(), "Überblick: 1 Seite");
 }
 
-// A run started during another one's pause lies on top: the bar shows it, "Abbrechen" stops
-// it, and the run below comes back when it ends.
-TEST_F(LongRunWindow, ARunInsideAnotherOnesPauseComesFirst) {
+// A run started inside another one (the check run's step, a list after the SEO data) lies on
+// top: the bar shows it and the run below comes back when it ends. "Abbrechen" stops both, as
+// both belong to what the operator started; the caption is marked once.
+TEST_F(LongRunWindow, ARunInsideAnotherComesFirstAndAbbrechenStopsBoth) {
     kf::Workspace &ws = form->workspace();
     auto *progress = control<QProgressBar>(form, "ProgressBar1");
-    kf::LongRun outer(ws, "Button1Click", 5);
-    outer.step(2);
     {
-        kf::LongRun inner(ws, "Button6Click", 10);
-        ASSERT_TRUE(inner.started());
-        EXPECT_FALSE(kf::LongRun(ws, "Button1Click").started());
-        inner.step(7);
-        inner.pause(1); // a held-back value shows at the next pause
-        EXPECT_EQ(progress->value(), 7);
-        EXPECT_EQ(progress->maximum(), 10);
-        QTest::mouseClick(control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
-        EXPECT_TRUE(inner.cancelled());
-        EXPECT_FALSE(outer.cancelled());
-        ws.setCaption("innen");
+        kf::LongRun outer(ws, "Button1Click", 5);
+        outer.step(2);
+        {
+            kf::LongRun inner(ws, "Button6Click", 10);
+            ASSERT_TRUE(inner.started());
+            EXPECT_FALSE(kf::LongRun(ws, "Button1Click").started());
+            inner.step(7);
+            inner.pause(1); // a held-back value shows at the next pause
+            EXPECT_EQ(progress->value(), 7);
+            EXPECT_EQ(progress->maximum(), 10);
+            QTest::mouseClick(control<QPushButton>(form, "Abbrechen"), Qt::LeftButton);
+            EXPECT_TRUE(inner.cancelled());
+            ws.setCaption(title() + " innen");
+        }
+        EXPECT_EQ(progress->value(), 2);
+        EXPECT_EQ(progress->maximum(), 5);
+        EXPECT_TRUE(progressShown());
+        EXPECT_TRUE(outer.cancelled());
     }
-    EXPECT_EQ(form->windowTitle(), "innen abgebrochen");
-    EXPECT_EQ(progress->value(), 2);
-    EXPECT_EQ(progress->maximum(), 5);
-    EXPECT_FALSE(statusBar()->isHidden());
+    EXPECT_EQ(form->windowTitle(), title() + " innen abgebrochen");
+    // Without a line of its own, the run leaves what its caption says.
+    EXPECT_EQ(statusBar()->currentMessage(), "innen abgebrochen");
+    ASSERT_TRUE(ws.runs.lastEnd());
+    EXPECT_EQ(ws.runs.lastEnd()->name, "Button1Click");
+    EXPECT_TRUE(ws.runs.lastEnd()->cancelled);
+
+    // A line left during a run wins; outside runs it shows at once.
+    {
+        kf::LongRun run(ws, "Button5Click", 1);
+        ws.runs.setEndLine("Analytics-Server: Zugriff verweigert");
+        EXPECT_NE(statusBar()->currentMessage(), "Analytics-Server: Zugriff verweigert");
+    }
+    EXPECT_EQ(statusBar()->currentMessage(), "Analytics-Server: Zugriff verweigert");
+    ws.runs.setEndLine("Gegenprobe: 2 Seiten, 1 mit Link");
+    EXPECT_EQ(statusBar()->currentMessage(), "Gegenprobe: 2 Seiten, 1 mit Link");
 }
 
 } // namespace

@@ -88,3 +88,28 @@ TEST_F(WindowStates, BeendenClosesBothWindows) {
     // Closing only hides: the objects are still there.
     EXPECT_EQ(w.form1->objectName(), "Form1");
 }
+
+// The first time the side column shows its open panels whole; afterwards the window opens as it
+// was closed. The place is kept in the data folder, beside (not in) the account file.
+TEST(WindowGeometry, FirstWholeThenAsLastClosed) {
+    DataFolder data;
+    QRect closedAt;
+    {
+        Windows w = createWindows(data.root());
+        TForm1 *form = w.form1.get();
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+        auto *column = control<QWidget>(form, "CategoryPanelGroup1");
+        EXPECT_GE(column->height(), column->sizeHint().height());
+        EXPECT_GE(form->centralWidget()->height(), 529);
+        form->setGeometry(40, 60, 900, 580);
+        closedAt = form->geometry();
+        form->close();
+    }
+    EXPECT_TRUE(data.exists("accounts/fenster.ini"));
+    EXPECT_FALSE(data.exists("accounts/account.txt"));
+    Windows again = createWindows(data.root());
+    again.form1->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(again.form1.get()));
+    EXPECT_EQ(again.form1->geometry(), closedAt);
+}

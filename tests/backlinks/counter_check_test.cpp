@@ -196,7 +196,7 @@ TEST_F(CounterCheck, AbbrechenStopsBeforeTheNextPageAndKeepsWhatWasChecked) {
     EXPECT_EQ(data.read("reporting/backlink/found/" + stem + ".txt"),
               QByteArray(page("/mentions").c_str()) + "\r\n");
     EXPECT_EQ(data.read("reporting/backlink/found/" + stem + "_details.csv").count("\r\n"), 3);
-    EXPECT_TRUE(testing_gui::control<QWidget>(form, "StatusBar1")->isHidden());
+    EXPECT_TRUE(testing_gui::control<QWidget>(form, "ProgressBar1")->isHidden());
 }
 
 // The details beside the found file come from the one fetch of each line: a redirect with its

@@ -74,11 +74,11 @@ TEST(DemoMode, NeverUsesTheOperatorsDataFolderAndKeepsExistingLists) {
     qunsetenv("KELVARO_DATA_DIR");
     ASSERT_TRUE(fresh);
     const QString freshFolder = fresh->appFolder();
-    fresh.reset();
     EXPECT_TRUE(freshFolder.startsWith(QDir::tempPath() + QStringLiteral("/kelvaro-demo-")));
     EXPECT_TRUE(QFile::exists(freshFolder + QStringLiteral("accounts/account.txt")));
+    fresh.reset();
+    EXPECT_FALSE(QFileInfo::exists(freshFolder)); // the demo's own folder leaves with it
     EXPECT_FALSE(operatorFolder.exists("accounts"));
-    QDir(freshFolder).removeRecursively();
 
     // A folder without account settings gets the demo's lines added to the lists it holds.
     DataFolder named;

@@ -15,6 +15,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTabWidget>
 #include <QValueAxis>
 
@@ -38,6 +39,16 @@ void fillTrendTable(kf::StringGrid &grid) {
         grid.setCell(c, 3, seo[c]);
         grid.setCell(c, 4, links[c]);
     }
+}
+
+// How far a colour stands apart from white (1 = not at all, 21 = black).
+double contrastOnWhite(const QColor &c) {
+    const auto linear = [](double v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double luminance =
+        0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    return 1.05 / (luminance + 0.05);
 }
 
 } // namespace
@@ -72,8 +83,32 @@ TEST(RankingHistory, NumbersArePointsAndEverythingElseAGap) {
     EXPECT_TRUE(rankingHistory(backlinks).lines.empty());
 }
 
+TEST(RankingHistory, YearTitleAndLinesThatStayApart) {
+    kf::StringGrid grid(5, 5);
+    fillTrendTable(grid);
+    EXPECT_EQ(rankingHistory(grid).year, 2026);
+    grid.setCell(3, 0, "2021-01-10"); // the first week's Sunday tells the year
+    EXPECT_EQ(rankingHistory(grid).year, 2021);
+    EXPECT_EQ(chartTitle({"shop.de", true}, 2025), "Rankingverlauf: shop.de, 2025");
+    EXPECT_EQ(chartTitle({"", false}, 0), "Rankingverlauf (unvollständig)");
+
+    // No faint colour on white, no two lines alike.
+    QSet<QString> seen;
+    for (int i = 0; i < 20; ++i) {
+        const LineStyle style = lineStyle(i);
+        EXPECT_GE(contrastOnWhite(style.color), 2.0) << i;
+        const QString key = style.color.name() + QString::number(int(style.dash)) +
+                            QString::number(int(style.marker));
+        EXPECT_FALSE(seen.contains(key)) << i;
+        seen.insert(key);
+    }
+    EXPECT_EQ(lineStyle(0).dash, Qt::SolidLine);
+    EXPECT_EQ(lineStyle(7).color, lineStyle(0).color);
+    EXPECT_NE(lineStyle(7).dash, Qt::SolidLine);
+}
+
 TEST(RankingHistory, AxesKeepTheirLabelsAndPointsReadable) {
-    EXPECT_EQ(weekLabelStep(52, 0, 18), 4); // not laid out yet
+    EXPECT_EQ(weekLabelStep(52, 0, 18), 4);   // not laid out yet
     EXPECT_EQ(weekLabelStep(52, 4.8, 18), 4); // the default window
     EXPECT_EQ(weekLabelStep(52, 30, 18), 1);
     EXPECT_EQ(weekLabelStep(2, 1, 18), 2); // never more than one label
@@ -167,10 +202,11 @@ TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
     MessageCapture messages;
     save->trigger();
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join('\n').toStdString();
-    const QString stem =
-        "reporting/xovi/verlauf/shopexample1de_" + QDate::currentDate()
-                                                       .toString(kf::DateFormats::shortFormat())
-                                                       .remove(QRegularExpression("[.:/-]"));
+    // Domain, the chart's year and the save date: another year's chart keeps its own files.
+    const QString stem = "reporting/xovi/verlauf/shopexample1de_2026_" +
+                         QDate::currentDate()
+                             .toString(kf::DateFormats::shortFormat())
+                             .remove(QRegularExpression("[.:/-]"));
     EXPECT_TRUE(form->windowTitle().startsWith("Kelvaro Fennwick v.0.4b Diagramm gespeichert: "));
     EXPECT_TRUE(
         form->windowTitle().endsWith(QDir::toNativeSeparators(stem) + ".png/.svg/.csv/.html"));
@@ -179,6 +215,15 @@ TEST(RankingChartTab, DrawsTheGridWhenShownAndSavesOnlyOnRequest) {
     EXPECT_TRUE(folder.read(stem + ".csv").startsWith("Nr.,Keyword,Tag,2026-01-04,"));
     EXPECT_TRUE(
         folder.read(stem + ".html").contains("<td align=\"left\" valign=\"top\">seo+tool</td>"));
+    EXPECT_EQ(chart->title(), "Rankingverlauf: shop.example-1.de, 2026");
+    EXPECT_TRUE(folder.read(stem + ".svg").contains("shop.example-1.de, 2026"));
+
+    // After a cancelled run the title says so, and its files stand beside the complete ones.
+    setRankingChartSubject(form->workspace(), {"shop.example-1.de", false});
+    EXPECT_EQ(view->chart()->title(), "Rankingverlauf: shop.example-1.de, 2026 (unvollständig)");
+    save->trigger();
+    EXPECT_TRUE(folder.exists(stem + "_unvollstaendig.png"));
+    EXPECT_TRUE(folder.exists(stem + ".png"));
 
     // A backlink list in the grid leaves no empty axes behind but a hint.
     QMetaObject::invokeMethod(grid, "setCell", Q_ARG(int, 1), Q_ARG(int, 0),

@@ -205,7 +205,7 @@ TEST_F(TrendWindow, AbbrechenEndsTheTableAndTheChartShowsWhatWasFilled) {
     const QList<QAbstractSeries *> series = control<QChartView>(form, "Chart1")->chart()->series();
     ASSERT_EQ(series.size(), 1);
     EXPECT_EQ(static_cast<QLineSeries *>(series[0])->points(), QList<QPointF>({{0, 4}, {1, 11}}));
-    EXPECT_TRUE(control<QWidget>(form, "StatusBar1")->isHidden());
+    EXPECT_TRUE(control<QWidget>(form, "ProgressBar1")->isHidden());
 
     // A later run that goes through does not bring the cancelled run's caption back.
     QObject::disconnect(form, &QWidget::windowTitleChanged, form, nullptr);

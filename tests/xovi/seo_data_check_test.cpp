@@ -79,7 +79,7 @@ TEST_F(SeoDataCheck, AbbrechenStopsBeforeTheNextDomain) {
               "Kelvaro Fennwick v.0.4b checke: http://www.garten.de Nr.:0 / 1 abgebrochen");
     EXPECT_EQ(piwik.requests().size(), 1u);
     EXPECT_EQ(grid().size(), 2);
-    EXPECT_TRUE(child<QWidget>("StatusBar1")->isHidden());
+    EXPECT_TRUE(child<QWidget>("ProgressBar1")->isHidden());
 }
 
 TEST_F(SeoDataCheck, AKeywordListChosenAsWellReplacesTheTable) {
