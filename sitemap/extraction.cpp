@@ -38,9 +38,10 @@ public:
 
         bool unpacked = false;
         const QByteArray bytes = fetchSitemap(address, &unpacked);
-        const QString text =
-            unpacked ? QString::fromUtf8(bytes) : net::decodeBody(bytes, contentType());
-        speich.setText(locPerLine(text));
+        // speich shows the text as the fetch decodes it (unpacked text as the UTF-8 that sitemaps
+        // are); the reading below takes the bytes, whose XML says its own encoding.
+        speich.setText(locPerLine(unpacked ? QString::fromUtf8(bytes)
+                                           : net::decodeBody(bytes, contentType())));
         const SitemapContent content = read(bytes, address);
         run_.step(1);
 

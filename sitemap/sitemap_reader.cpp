@@ -107,8 +107,14 @@ SitemapContent readSitemap(const QByteArray &bytes, const QUrl &base) {
             }
             const bool isLoc = named(name.local, "loc");
             if (isLoc && path.back()) {
-                const QString text =
+                QString text =
                     xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+                // As a browser reads an address: tabs and line breaks inside it do not count
+                // (and would split the list's line).
+                text.removeIf([](QChar c) {
+                    return c == QLatin1Char('\t') || c == QLatin1Char('\r') ||
+                           c == QLatin1Char('\n');
+                });
                 if (xml.hasError())
                     break;
                 if (!text.isEmpty()) // an empty loc names nothing, not the sitemap itself

@@ -60,21 +60,21 @@ protected:
     QStatusBar *statusBar = control<QStatusBar>(w.form1.get(), "StatusBar1");
 };
 
-// A sitemap of the given <url> entries, LF line ends.
-inline std::string urlset(const std::vector<std::string> &addresses) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n";
+// A sitemap (urlset of url entries) or an index (sitemapindex of sitemap entries) listing the
+// given addresses, LF line ends.
+inline std::string sitemapDocument(const std::string &root, const std::string &entry,
+                                   const std::vector<std::string> &addresses) {
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<" + root +
+                      " xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n";
     for (const std::string &address : addresses)
-        xml += "<url><loc>" + address + "</loc><lastmod>2024-01-01</lastmod></url>\n";
-    return xml + "</urlset>\n";
+        xml += "<" + entry + "><loc>" + address + "</loc></" + entry + ">\n";
+    return xml + "</" + root + ">\n";
 }
-
+inline std::string urlset(const std::vector<std::string> &addresses) {
+    return sitemapDocument("urlset", "url", addresses);
+}
 inline std::string sitemapIndex(const std::vector<std::string> &children) {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<sitemapindex xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">\n";
-    for (const std::string &child : children)
-        xml += "<sitemap><loc>" + child + "</loc></sitemap>\n";
-    return xml + "</sitemapindex>\n";
+    return sitemapDocument("sitemapindex", "sitemap", children);
 }
 
 } // namespace testing_sitemap

@@ -58,12 +58,13 @@ std::vector<ReadingCase> readingCases() {
              "<url><loc>\n    http://www.example.com/gr&#xFC;n\n  </loc></url>\n"
              "<url><loc>http://www.example.com/gr\xC3\xBC\x6E</loc></url>\n" // a duplicate
              "<url><loc>http://www.example.com/</loc></url>\n"
+             "<url><loc>http://www.example.com/ge&#13;&#10;teilt</loc></url>\n"
              "<url><loc>" +
              kLong + "</loc></url>\n</urlset>\n",
          "application/xml", // no charset: the XML's own encoding counts
          {"http://www.example.com/?a=1&b=2", "http://www.example.com/c?x=1&y=2",
           "http://www.example.com/grün", "http://www.example.com/",
-          QString::fromStdString(kLong.substr(0, 4096))},
+          "http://www.example.com/geteilt", QString::fromStdString(kLong.substr(0, 4096))},
          ""},
         {"NamesInAnyLetterCaseAndOnlyWebSchemes",
          "/sitemap.xml",
