@@ -8,6 +8,7 @@
 #include "core/data_folder.h"
 #include "core/session.h"
 #include "projects/project_files.h"
+#include "sitemap/extraction.h"
 #include "text/error.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -22,6 +23,9 @@
 #include "xovi/seo_data_check.h"
 
 #include <QDir>
+#include <QUrl>
+
+#include <cstdio>
 
 namespace kf::batch {
 
@@ -251,6 +255,25 @@ JobResult counterCheck(const Options &o, Session &s, const AccountSettings &acco
     return {filledRows(grid, verdictCol, 0)};
 }
 
+JobResult sitemapAddresses(const Options &o, Session &s) {
+    Memo &found = s.memo1();
+    // What the window's foot would say (an index not followed, child sitemaps that failed).
+    sitemap::extractSitemap(s, found, {o.url, o.followIndex}, [](const QString &text) {
+        if (!text.isEmpty())
+            std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    });
+    // One file per site and day: reporting\sitemap\<host>_<date>.txt.
+    QString host = QUrl::fromUserInput(o.url).host();
+    if (!projects::isFolderName(host) || host.isEmpty())
+        host = QStringLiteral("sitemap");
+    for (const char *folder : {"reporting", "reporting\\sitemap"})
+        createFolder(s.path(QString::fromLatin1(folder)));
+    textfile::saveMemo(found, s.path(QStringLiteral("reporting\\sitemap\\") + host + u'_' +
+                                     QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) +
+                                     QStringLiteral(".txt")));
+    return {found.lineCount()};
+}
+
 } // namespace
 
 JobResult runJob(const Options &o, Session &s, const AccountSettings &account,
@@ -269,8 +292,7 @@ JobResult runJob(const Options &o, Session &s, const AccountSettings &account,
         return backlinkList(o, s, account);
     if (o.job == QLatin1String("counter-check"))
         return counterCheck(o, s, account, stopRequested);
-    throw Error(
-        QStringLiteral("Der Auftrag \"%1\" ist ohne Fenster noch nicht verfügbar.").arg(o.job));
+    return sitemapAddresses(o, s);
 }
 
 } // namespace kf::batch

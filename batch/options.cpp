@@ -24,7 +24,7 @@ Aufträge:
   backlinks             Backlinkliste: --source xovi|seokicks --domain D [--max N]
   counter-check         Gegenprobe: (--list DATEI | --source xovi|seokicks) --domain D
                         [--pause MS]
-  sitemap               die Adressen einer Sitemap: --url URL
+  sitemap               die Adressen einer Sitemap: --url URL [--follow-index]
 
 Rückgabewerte: 0 fertig, 1 fehlgeschlagen, 2 falsche Argumente, 3 durch SIGINT/SIGTERM
 abgebrochen.)";
@@ -44,7 +44,7 @@ const std::map<QString, QStringList> kJobOptions = {
     {QStringLiteral("counter-check"),
      {QStringLiteral("list"), QStringLiteral("source"), QStringLiteral("domain"),
       QStringLiteral("max")}},
-    {QStringLiteral("sitemap"), {QStringLiteral("url")}},
+    {QStringLiteral("sitemap"), {QStringLiteral("url"), QStringLiteral("follow-index")}},
 };
 
 // Where the window pauses; the other jobs never do.
@@ -152,6 +152,9 @@ Parsed parseArguments(const QStringList &arguments) {
                             QStringLiteral("n"));
     const auto url = option(QStringLiteral("url"), QStringLiteral("Adresse der Sitemap."),
                             QStringLiteral("url"));
+    const auto followIndex =
+        option(QStringLiteral("follow-index"),
+               QStringLiteral("Die Unter-Sitemaps eines Sitemap-Index laden."));
     (void)dataDir; // read by the data folder choice, as in the window
 
     Parsed parsed;
@@ -293,6 +296,7 @@ Parsed parseArguments(const QStringList &arguments) {
         o.url = parser.value(url);
         if (o.url.isEmpty())
             return fail(requiredText(QStringLiteral("url")));
+        o.followIndex = parser.isSet(followIndex);
     }
     parsed.options = o;
     return parsed;

@@ -38,6 +38,7 @@ struct Options {
     QString maxResults = QStringLiteral("100");
     // sitemap
     QString url;
+    bool followIndex = false; // "Unter-Sitemaps laden"
 };
 
 // What the command line asks for: a job, or the help or version text, or an error (exit 2).

@@ -1,6 +1,7 @@
 #include "core/long_run.h"
 
 #include "core/session.h"
+#include "net/http_client.h"
 #include "text/grid_tools.h"
 
 #include <QCoreApplication>
@@ -204,6 +205,11 @@ void LongRun::pause(int ms) {
 
 bool LongRun::stopped() const {
     return entry_.cancelled || ws_.closing;
+}
+
+void LongRun::watch(net::HttpClient &client) {
+    if (started_)
+        client.setWaitHook([&ws = ws_] { return ws.runs.serveFetchWait(ws); });
 }
 
 } // namespace kf

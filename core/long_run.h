@@ -16,6 +16,9 @@ class QTimer;
 
 namespace kf {
 
+namespace net {
+class HttpClient;
+}
 struct Session;
 
 // What the window shows of the runs in progress: the main window puts it into its status bar.
@@ -137,6 +140,10 @@ public:
     // cancelled() without serving the window's events: after a fetch that failed, whether the
     // cancel gave it up (the run then stops before that step, as if the fetch had not begun).
     bool stopped() const;
+    // A client of the run's own (not IdHTTP1) waits for its replies as IdHTTP1 does during
+    // runs: the window paints and a cancel gives the fetch up. The client must not outlive the
+    // run.
+    void watch(net::HttpClient &client);
 
 private:
     Session &ws_;

@@ -468,7 +468,8 @@ struct HttpClient::Impl {
         return result;
     }
 
-    QString fetch(const QString &text, const std::optional<QByteArray> &formBody) {
+    // The body of a 2xx reply as received; its Content-Type stays in the headers.
+    QByteArray fetchBody(const QString &text, const std::optional<QByteArray> &formBody) {
         if (inFetch)
             throw FetchError(QStringLiteral("Ein anderer Abruf läuft noch."));
         inFetch = true;
@@ -523,7 +524,7 @@ struct HttpClient::Impl {
             }
             const QByteArray contentType = headerValue("Content-Type");
             if (statusCode >= 200 && statusCode < 300 && !hasHeader("Location"))
-                return decodeBody(body, contentType);
+                return std::exchange(body, QByteArray());
             if (statusCode == 401 && haveCredentials && repeat < kMaxAuthRepeats) {
                 const QByteArray next = authorizationFor(
                     headerValues("WWW-Authenticate"), url.user.toUtf8(), url.password.toUtf8(),
@@ -543,11 +544,17 @@ HttpClient::HttpClient(Transport transport) : d(new Impl(transport)) {}
 HttpClient::~HttpClient() = default;
 
 QString HttpClient::fetch(const QString &url) {
-    return d->fetch(url, std::nullopt);
+    const QByteArray body = d->fetchBody(url, std::nullopt);
+    return decodeBody(body, d->headerValue("Content-Type"));
+}
+
+QByteArray HttpClient::fetchBytes(const QString &url) {
+    return d->fetchBody(url, std::nullopt);
 }
 
 QString HttpClient::post(const QString &url, const QByteArray &formBody) {
-    return d->fetch(url, formBody);
+    const QByteArray body = d->fetchBody(url, formBody);
+    return decodeBody(body, d->headerValue("Content-Type"));
 }
 
 HeaderLines HttpClient::lastHeaders() const {

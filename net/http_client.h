@@ -48,6 +48,9 @@ public:
 
     // Returns the decoded body of a 2xx reply; throws FetchError otherwise.
     QString fetch(const QString &url);
+    // The same GET, returning the body as received, undecoded (lastHeaders() has its
+    // Content-Type): for replies that are data, not text.
+    QByteArray fetchBytes(const QString &url);
     // The same request form as a POST to url, with formBody as an
     // application/x-www-form-urlencoded body; the same reply rules.
     QString post(const QString &url, const QByteArray &formBody);

@@ -5,7 +5,7 @@ set -eu
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
 libgl-dev libcurl4-openssl-dev libssl-dev openssl ca-certificates curl libgtest-dev
 libcpp-httplib-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
-qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6 libgumbo-dev"
+qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6 libgumbo-dev zlib1g-dev"
 
 missing=""
 for package in $PACKAGES; do

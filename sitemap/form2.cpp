@@ -2,17 +2,22 @@
 
 #include "core/handler_frame.h"
 #include "core/workspace.h"
-#include "net/http_client.h"
+#include "sitemap/extraction.h"
 #include "text/string_grid.h"
-#include "text/tag_per_line.h"
 #include "widgets/memo_view.h"
 #include "widgets/program_icon.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TForm2::TForm2(kf::Workspace &mainWindow, QWidget *parent)
     : QWidget(parent), ws_(mainWindow), mainWindow_(mainWindow.ui.form) {
@@ -26,12 +31,15 @@ TForm2::TForm2(kf::Workspace &mainWindow, QWidget *parent)
     panel1->setFixedWidth(185);
     Edit1 = new QLineEdit(QStringLiteral("Sitemap-URL"), panel1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
+    CheckBox1 = new QCheckBox(QStringLiteral("Unter-Sitemaps laden"), panel1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     auto *extractButton = new QPushButton(QStringLiteral("Extrakt"), panel1);
     extractButton->setObjectName(QStringLiteral("Button1"));
     auto *handOverButton = new QPushButton(QStringLiteral("Übertrag"), panel1);
     handOverButton->setObjectName(QStringLiteral("Button2"));
     auto *leftLayout = new QVBoxLayout(panel1);
     leftLayout->addWidget(Edit1);
+    leftLayout->addWidget(CheckBox1);
     leftLayout->addWidget(extractButton);
     leftLayout->addWidget(handOverButton);
     leftLayout->addStretch(1);
@@ -65,31 +73,36 @@ void TForm2::Button2Click() {
 void TForm2::extract() {
     if (!mainWindow_)
         return;
-    kf::Memo &speich = ws_.speich();
-    speich.prepare();
-    {
-        // A client of its own, with its own cookies, for this one sitemap. HTTPS sitemaps are
-        // fetched as well.
-        kf::net::HttpClient crawler(kf::net::HttpClient::Transport::PlainAndTls);
-        speich.setText(crawler.fetch(Edit1->text()));
-    }
-    speich.setText(kf::locPerLine(speich.text()));
+    kf::sitemap::extractSitemap(ws_, Memo1->memo(), {Edit1->text(), CheckBox1->isChecked()},
+                                [this](const QString &text) { statusLine(text); });
+}
 
-    // Each extraction lists its own sitemap only; a failed fetch above leaves the list as it was.
-    kf::Memo &found = Memo1->memo();
-    found.clear();
-    const int n = speich.lineCount();
-    for (int i = 1; i < n; ++i) {
-        const QString line = speich.line(i);
-        if (line.contains(QStringLiteral("http://")) || line.contains(QStringLiteral("https://")))
-            found.addLine(line);
+void TForm2::statusLine(const QString &text) {
+    if (!mainWindow_)
+        return;
+    if (auto *bar = mainWindow_->findChild<QStatusBar *>(QStringLiteral("StatusBar1")))
+        bar->showMessage(text);
+}
+
+// Opens centred over the main window, and whole on the main window's screen.
+void TForm2::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous() || !mainWindow_)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(mainWindow_->frameGeometry().center());
+    if (const QScreen *screen = mainWindow_->screen()) {
+        const QRect room = screen->availableGeometry();
+        frame.moveRight(std::min(frame.right(), room.right()));
+        frame.moveBottom(std::min(frame.bottom(), room.bottom()));
+        frame.moveLeft(std::max(frame.left(), room.left()));
+        frame.moveTop(std::max(frame.top(), room.top()));
     }
-    found.setScrollBars(true);
-    ws_.setCaption(QString::number(found.lineCount()) + QStringLiteral(" Links gefunden"));
+    move(frame.topLeft());
 }
 
 void TForm2::handOver() {
     if (mainWindow_)
-        ws_.ueberblick().setText(Memo1->memo().text());
+        ws_.ui.ueberblick->memo().setText(Memo1->memo().text());
     hide();
 }

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class QCheckBox;
 class QLineEdit;
 class MemoView;
 
@@ -22,12 +23,18 @@ public Q_SLOTS:
     void Button1Click(); // "Extrakt"
     void Button2Click(); // "Übertrag"
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void extract();
     void handOver();
+    // What the extraction says beyond the count goes into the main window's status bar.
+    void statusLine(const QString &text);
 
     kf::Workspace &ws_;
     QPointer<QWidget> mainWindow_; // the workspace is only used while its window lives
     QLineEdit *Edit1;
+    QCheckBox *CheckBox1; // "Unter-Sitemaps laden": an index's child sitemaps are fetched too
     MemoView *Memo1;
 };

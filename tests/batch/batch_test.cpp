@@ -2,6 +2,7 @@
 // the tests' own, judged by its exit status, its files and its summary.
 
 #include "sandbox/demo_data.h"
+#include "sandbox/demo_sitemap.h"
 #include "sandbox/web_pages.h"
 #include "tests/support/gui_helpers.h"
 
@@ -103,6 +104,21 @@ TEST(Batch, EveryJobAgainstTheDemoWritesItsFilesAndSummary) {
         for (const auto &file : summary.value("files").toArray())
             EXPECT_TRUE(QFileInfo::exists(file.toString())) << file.toString().toStdString();
     }
+}
+
+TEST(Batch, TheSitemapJobCollectsItsPagesIntoAFile) {
+    sandbox::LoopbackService web;
+    web.handle(sandbox::demo::sitemapHandler());
+    DataFolder data;
+    const QString url = QString::fromStdString(web.base() + sandbox::demo::kSitemapPath);
+    Batch batch({"sitemap", "--url", url, "--data-dir", data.root(), "--json"});
+    EXPECT_EQ(batch.finish(), 0) << batch.err.toStdString();
+    const QStringList files = writtenFiles(batch.summary());
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(files.first().startsWith("127.0.0.1_")) << files.first().toStdString();
+    const QByteArray list = data.read("reporting/sitemap/" + files.first());
+    EXPECT_EQ(list.count("\r\n"), batch.summary().value("rows").toInt());
+    EXPECT_TRUE(list.contains(QByteArray::fromStdString(web.base()))) << list.toStdString();
 }
 
 TEST(Batch, BadArgumentsSayWhichAndWriteNothing) {

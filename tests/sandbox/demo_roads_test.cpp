@@ -7,6 +7,7 @@
 #include "tests/support/gui_helpers.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
@@ -175,6 +176,15 @@ TEST_F(DemoRoads, CrawlerExtractsTheDemoSitemapOverlappingTheRankingPages) {
         ranking += links.contains(QString::fromStdString(page));
     EXPECT_GE(ranking, 10);
     EXPECT_LT(ranking, links.size()); // some pages of the sitemap rank for nothing
+
+    // The site's address alone: its robots.txt names an index, whose two child sitemaps (one
+    // of them compressed) list the same pages.
+    auto *address = control<QLineEdit>(crawler, "Edit1");
+    address->setText(address->text().section(u'/', 0, 2) + u'/');
+    control<QCheckBox>(crawler, "CheckBox1")->setChecked(true);
+    QTest::mouseClick(control<QPushButton>(crawler, "Button1"), Qt::LeftButton);
+    ASSERT_TRUE(messages.texts().isEmpty()) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(memoLines(control(crawler, "Memo1")), links);
     QTest::mouseClick(control<QPushButton>(crawler, "Button2"), Qt::LeftButton);
     EXPECT_EQ(memoLines(control(form, "ueberblick")), links);
 
