@@ -31,8 +31,18 @@ void Progress::hideRuns() {
     total_ = 0;
 }
 
+void Progress::showEndLine(const QString &line) {
+    if (line.isEmpty())
+        return;
+    finish();
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
 void Progress::show(bool now) {
     QString text = caption_.trimmed();
+    if (text.isEmpty())
+        return; // the runs' progress goes with what their caption says
     if (total_ > 0)
         text = QStringLiteral("[%1/%2] ").arg(done_).arg(total_) + text;
     if (text.isEmpty() || text == shown_)

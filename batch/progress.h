@@ -19,6 +19,8 @@ public:
     void setCaption(const QString &caption) override;
     void showRun(int done, int total) override;
     void hideRuns() override;
+    // How the last run ended, as the window's foot says it: a line of its own.
+    void showEndLine(const QString &line) override;
 
     // Ends the live line, so that what follows starts on a line of its own.
     void finish();
