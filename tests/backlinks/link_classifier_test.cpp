@@ -196,8 +196,8 @@ TEST(LinkClassifier, WorksOnWhatTheFetchServiceReturns) {
     EXPECT_EQ(classifyPage(refused, "example.com").verdict, "nicht erreichbar");
 }
 
-// A large page is cut down before it is parsed: what lies far into it still counts, and what
-// lies in a long script or comment still does not.
+// A large page is parsed whole: what lies far into it still counts, and what lies in a long
+// script or comment still does not.
 TEST(LinkClassifier, LargePagesKeepTheirMeaning) {
     QByteArray filler;
     while (filler.size() < 300000)
@@ -214,4 +214,74 @@ TEST(LinkClassifier, LargePagesKeepTheirMeaning) {
     const LinkFindings found = classifyPage(reply, "example.com");
     EXPECT_EQ(found.verdict, "Link nofollow");
     EXPECT_EQ(found.anchor, "spät fett");
+}
+
+// Pages read as a browser builds its document: one case per way a page can hide or show a
+// link, the verdict for the domain "münchen-test.de".
+TEST(LinkClassifier, PagesAsABrowserReadsThem) {
+    struct Case {
+        const char *what;
+        const char *body;
+        const char *verdict;
+        const char *contentType = "text/html";
+    };
+    const Case cases[] = {
+        {"a comment closed by --!> ends there",
+         "<!-- alt --!><a href=\"http://xn--mnchen-test-thb.de/\">x</a>", "Link vorhanden"},
+        {"a script ends only at its end tag",
+         "<script>var s = '<\\/script>'; if (a</b) {}</script><a "
+         "href=\"http://xn--mnchen-test-thb.de\">x</a>",
+         "Link vorhanden"},
+        {"an anchor text that opens a comment",
+         "<a href=\"http://a.test/\">&lt;!-- x</a> <a href=\"http://xn--mnchen-test-thb.de\">y</a>",
+         "Link vorhanden"},
+        {"an attribute without a value and a stray quote",
+         "<a title data-x=\"1\"\" href=\"http://xn--mnchen-test-thb.de\">x</a>", "Link vorhanden"},
+        {"a page cut off inside a tag", "<p>Text</p><a href=\"http://xn--mnchen-test-thb.de\"",
+         "kein Link"},
+        {"a link in SVG character data", "<svg><style><![CDATA[ a > b ]]></style></svg><p>x</p>",
+         "kein Link"},
+        {"markup after plaintext is text",
+         "<plaintext><a href=\"http://xn--mnchen-test-thb.de\">x</a>", "nur Erwähnung"},
+        {"a link inside a template inside a template",
+         "<template><template><a "
+         "href=\"http://xn--mnchen-test-thb.de\">x</a></template></template>",
+         "kein Link"},
+        {"an end tag with a quoted >",
+         "</div title=\"a>b\"><a href=\"http://xn--mnchen-test-thb.de\">x</a>", "Link vorhanden"},
+        {"the host written with entities", "<a href=\"http://m&uuml;nchen-test.de/\">x</a>",
+         "Link vorhanden"},
+        {"the host in capitals", "<a href=\"HTTP://WWW.M&Uuml;NCHEN-TEST.DE/\">x</a>",
+         "Link vorhanden"},
+        {"the host percent-encoded", "<a href=\"http://m%C3%BCnchen-test.de/\">x</a>",
+         "Link vorhanden"},
+        {"the host decomposed", "<a href=\"http://mu\xCC\x88nchen-test.de/\">x</a>",
+         "Link vorhanden", "text/html; charset=utf-8"},
+        {"a tab and a newline in the href", "<a href=\"ht\ttp://m\xC3\xBCnchen-\ntest.de/\">x</a>",
+         "Link vorhanden", "text/html; charset=utf-8"},
+        {"HTML in an SVG title",
+         "<svg><title><a href=\"http://xn--mnchen-test-thb.de\">x</a></title></svg>",
+         "Link vorhanden"},
+        {"an SVG link", "<svg><a href=\"http://xn--mnchen-test-thb.de\"><text>x</text></a></svg>",
+         "Link vorhanden"},
+        {"a link beyond 5000 nested elements", nullptr, "Link vorhanden"},
+        {"an ASCII page whose meta says UTF-16",
+         "<meta charset=\"utf-16\"><a href=\"http://xn--mnchen-test-thb.de\">x</a>",
+         "Link vorhanden"},
+        {"a page whose meta says UTF-7",
+         "<meta charset=\"utf-7\"><a href=\"http://m\xC3\xBCnchen-test.de\">x</a>",
+         "Link vorhanden"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        PageReply reply;
+        reply.address = kOther;
+        reply.status = 200;
+        reply.body = c.body ? QByteArray(c.body)
+                            : QByteArray("<div>").repeated(5000) +
+                                  "<a href=\"http://xn--mnchen-test-thb.de\">x</a>";
+        reply.contentType = c.contentType;
+        EXPECT_EQ(classifyPage(reply, QString::fromUtf8("m\u00fcnchen-test.de")).verdict,
+                  QString::fromUtf8(c.verdict));
+    }
 }
