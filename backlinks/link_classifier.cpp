@@ -3,6 +3,7 @@
 #include "backlinks/link_page_scan.h"
 #include "net/body_decoding.h"
 #include "net/http_client.h"
+#include "net/url.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -312,6 +313,15 @@ PageReply fetchPage(net::HttpClient &client, const QString &address, QString *te
         reply.address = address;
         reply.failure = errorText(e);
         return reply;
+    }
+}
+
+bool isFetchAddress(const QString &text) {
+    try {
+        net::splitUrl(text);
+        return true;
+    } catch (const std::exception &) {
+        return false;
     }
 }
 
