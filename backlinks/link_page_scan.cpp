@@ -14,6 +14,7 @@ namespace kf::backlinks {
 
 namespace {
 
+constexpr std::size_t kSmallPageBytes = 16 * 1024;
 constexpr uint kParserStackBytes = 256u * 1024 * 1024; // address space only, taken as used
 
 bool isHtml(const GumboElement &element) {
@@ -140,8 +141,13 @@ PageScan scanPage(std::string_view utf8) {
     PageScan scan;
     const std::optional<std::string> bounded = boundedForParser(utf8);
     const std::string_view page = bounded ? std::string_view(*bounded) : utf8;
-    // The parser frees its tree recursively, one call per level: a thread of its own with a
-    // stack for any depth the bounds let through.
+    // The parser frees its tree recursively, one call per level. A small page cannot nest
+    // deep enough to matter (a level takes three bytes at least); a larger one is parsed on a
+    // thread with a stack for any depth the bounds let through.
+    if (page.size() < kSmallPageBytes) {
+        parse(page, scan);
+        return scan;
+    }
     std::unique_ptr<QThread> parser(QThread::create([&] { parse(page, scan); }));
     parser->setStackSize(kParserStackBytes);
     parser->start();

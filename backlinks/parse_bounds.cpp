@@ -46,6 +46,19 @@ const Names kClosesP = {"address", "article", "aside", "blockquote", "center",  
                         "h4",      "h5",      "h6",    "header",     "hgroup",   "hr",
                         "main",    "menu",    "nav",   "ol",         "p",        "pre",
                         "section", "summary", "table", "ul",         "listing",  "xmp"};
+// The parser's special elements: an end tag for another element does not close past them.
+const Names kSpecial = {
+    "address",    "applet",  "area",   "article", "aside",     "base",     "basefont", "bgsound",
+    "blockquote", "body",    "br",     "button",  "caption",   "center",   "col",      "colgroup",
+    "dd",         "details", "dir",    "div",     "dl",        "dt",       "embed",    "fieldset",
+    "figcaption", "figure",  "footer", "form",    "frame",     "frameset", "h1",       "h2",
+    "h3",         "h4",      "h5",     "h6",      "head",      "header",   "hgroup",   "hr",
+    "html",       "iframe",  "img",    "input",   "keygen",    "li",       "link",     "listing",
+    "main",       "marquee", "menu",   "meta",    "nav",       "noembed",  "noframes", "noscript",
+    "object",     "ol",      "p",      "param",   "plaintext", "pre",      "script",   "section",
+    "select",     "source",  "style",  "summary", "table",     "tbody",    "td",       "template",
+    "textarea",   "tfoot",   "th",     "thead",   "title",     "tr",       "track",    "ul",
+    "wbr",        "xmp",     "svg",    "math"};
 const Names kHeadings = {"h1", "h2", "h3", "h4", "h5", "h6"};
 const Names kMarkers = {"applet", "caption", "marquee", "object", "template", "td", "th"};
 const Names kScope = {"applet",   "caption", "html", "marquee", "object",
@@ -322,7 +335,8 @@ private:
         }
         if (in(kFormatting, name))
             model_.removeFormatting(name);
-        model_.closeNearest({name}, in(kFormatting, name) ? kMarkers : kScope);
+        // Any other end tag closes its element only when no special element lies between.
+        model_.closeNearest({name}, in(kFormatting, name) ? kMarkers : kSpecial);
     }
 
     // False when the rest of the page is text.

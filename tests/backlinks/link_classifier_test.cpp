@@ -1,5 +1,6 @@
 // What a linking page holds for the domain checked: link, rel, anchor, noindex and verdict.
 #include "backlinks/link_classifier.h"
+#include "backlinks/parse_bounds.h"
 #include "net/http_client.h"
 #include "sandbox/loopback_service.h"
 #include "tests/support/gui_helpers.h"
@@ -283,5 +284,44 @@ TEST(LinkClassifier, PagesAsABrowserReadsThem) {
         reply.contentType = c.contentType;
         EXPECT_EQ(classifyPage(reply, QString::fromUtf8("m\u00fcnchen-test.de")).verdict,
                   QString::fromUtf8(c.verdict));
+    }
+}
+
+// The bounds pass leaves ordinary markup, however sloppy, to the parser byte for byte, and cuts
+// down only what would make the parser quadratic.
+TEST(LinkClassifier, BoundsTouchOnlyPathologicalMarkup) {
+    const QByteArray ordinary[] = {
+        "<p>eins<p>zwei" + QByteArray("<p>Absatz <b>fett</b> <i>kursiv").repeated(3000),
+        "<ul>" + QByteArray("<li>Punkt <a href=/x>x</a>").repeated(3000) + "</ul>",
+        "<table>" + QByteArray("<tr><td>a<td><font color=red>b").repeated(3000) + "</table>",
+        "<dl>" + QByteArray("<dt>x<dd><span>y</span>").repeated(3000),
+        "<select>" + QByteArray("<option>a<optgroup><option>b").repeated(3000),
+        QByteArray("<div>").repeated(400) + "<script>" + QByteArray("<div>").repeated(9000) +
+            "</script>",
+        "<!--" + QByteArray("<div>").repeated(9000) + "-->",
+        "<p " + QByteArray("data-x=1 ").repeated(200) + ">",
+    };
+    for (const QByteArray &page : ordinary)
+        EXPECT_FALSE(boundedForParser(std::string_view(page.constData(), page.size())))
+            << page.left(40).toStdString();
+
+    const QByteArray link = "<a href=\"https://example.com/\">x</a>";
+    const auto numbered = [](const char *before, const char *after, int count) {
+        QByteArray page;
+        for (int i = 0; i < count; ++i)
+            page += before + QByteArray::number(i) + after;
+        return page;
+    };
+    const QByteArray pathological[] = {
+        QByteArray("<span><div></span>").repeated(3000),
+        numbered("<b id=", "></p>x", 300),
+        "<p" + numbered(" a", "=1", 1000) + " href=h>",
+    };
+    for (const QByteArray &page : pathological) {
+        const QByteArray withLink = page + link;
+        const auto bounded =
+            boundedForParser(std::string_view(withLink.constData(), withLink.size()));
+        ASSERT_TRUE(bounded) << page.left(40).toStdString();
+        EXPECT_TRUE(QByteArray::fromStdString(*bounded).endsWith(link));
     }
 }
