@@ -59,6 +59,9 @@ const Names kSpecial = {
     "select",     "source",  "style",  "summary", "table",     "tbody",    "td",       "template",
     "textarea",   "tfoot",   "th",     "thead",   "title",     "tr",       "track",    "ul",
     "wbr",        "xmp",     "svg",    "math"};
+const Names kNone = {};
+const Names kTable = {"table"};
+const Names kRow = {"table", "tr"};
 const Names kHeadings = {"h1", "h2", "h3", "h4", "h5", "h6"};
 const Names kMarkers = {"applet", "caption", "marquee", "object", "template", "td", "th"};
 const Names kScope = {"applet",   "caption", "html", "marquee", "object",
@@ -85,15 +88,29 @@ struct Tag {
     bool endTag = false;
     bool selfClosing = false;
     bool complete = false; // the page did not end inside it
-    // [start, end) of each attribute, and its name in lower case.
+    // [start, end) of each attribute.
     std::vector<std::pair<std::size_t, std::size_t>> attributes;
-    std::vector<std::string> attributeNames;
 };
 
+// An attribute's name in lower case: up to a blank, "/", ">" or "=" after its first character.
+std::string attributeName(std::string_view attribute) {
+    std::string name(1, lower(attribute[0]));
+    for (std::size_t i = 1; i < attribute.size(); ++i) {
+        const char c = attribute[i];
+        if (isSpace(c) || c == '/' || c == '>' || c == '=')
+            break;
+        name += lower(c);
+    }
+    return name;
+}
+
 // Reads a tag as the tokenizer does: the name up to a blank, "/" or ">", then attributes whose
-// values may be quoted; `at` is the '<'.
-Tag readTag(std::string_view page, std::size_t at, bool endTag) {
-    Tag tag;
+// values may be quoted; `at` is the '<'. `tag` is reused from tag to tag.
+void readTag(std::string_view page, std::size_t at, bool endTag, Tag &tag) {
+    tag.name.clear();
+    tag.attributes.clear();
+    tag.selfClosing = false;
+    tag.complete = false;
     tag.endTag = endTag;
     std::size_t i = at + (endTag ? 2 : 1);
     const std::size_t n = page.size();
@@ -111,7 +128,7 @@ Tag readTag(std::string_view page, std::size_t at, bool endTag) {
         if (c == '>') {
             tag.end = i + 1;
             tag.complete = true;
-            return tag;
+            return;
         }
         if (c == '/') {
             ++i;
@@ -120,10 +137,7 @@ Tag readTag(std::string_view page, std::size_t at, bool endTag) {
             continue;
         }
         const std::size_t start = i;
-        std::string name;
         do {
-            if (name.size() < 64)
-                name += lower(page[i]);
             ++i;
         } while (i < n && !isSpace(page[i]) && page[i] != '/' && page[i] != '>' && page[i] != '=');
         std::size_t j = i;
@@ -143,10 +157,8 @@ Tag readTag(std::string_view page, std::size_t at, bool endTag) {
             i = j;
         }
         tag.attributes.emplace_back(start, i);
-        tag.attributeNames.push_back(std::move(name));
     }
     tag.end = n;
-    return tag;
 }
 
 // Where a comment that starts at `at` ("<!--") ends: after "-->" or "--!>", or at once for
@@ -295,12 +307,14 @@ public:
                 const std::size_t end = page_.find('>', lt + 1);
                 pos = end == std::string_view::npos ? n : end + 1;
             } else if (next == '/') {
-                Tag tag = readTag(page_, lt, true);
+                Tag &tag = tag_;
+                readTag(page_, lt, true, tag);
                 if (tag.complete)
                     endTag(tag, lt);
                 pos = tag.end;
             } else if (isAlpha(next)) {
-                Tag tag = readTag(page_, lt, false);
+                Tag &tag = tag_;
+                readTag(page_, lt, false, tag);
                 if (!tag.complete)
                     break;
                 pos = tag.end;
@@ -346,7 +360,7 @@ private:
             return false;
         const bool foreign = model_.inForeign();
         if (foreign && in(kForeignBreakout, name))
-            model_.closeNearest({"svg", "math"}, {});
+            model_.closeNearest({"svg", "math"}, kNone);
         if (in(kVoid, name) || (tag.selfClosing && (foreign || name == "svg" || name == "math")) ||
             (name == "form" && model_.count("form") > 0)) { // a form inside a form is ignored
             boundAttributes(tag, at);
@@ -383,11 +397,11 @@ private:
             if (name == "optgroup" && model_.top() == "optgroup")
                 model_.pop();
         } else if (name == "tr")
-            model_.closeNearest({"tr"}, {"table"});
+            model_.closeNearest({"tr"}, kTable);
         else if (name == "td" || name == "th")
-            model_.closeNearest({"td", "th"}, {"table", "tr"});
+            model_.closeNearest({"td", "th"}, kRow);
         else if (name == "tbody" || name == "thead" || name == "tfoot")
-            model_.closeNearest({"tbody", "thead", "tfoot"}, {"table"});
+            model_.closeNearest({"tbody", "thead", "tfoot"}, kTable);
         else if (name == "a" || name == "nobr") {
             model_.removeFormatting(name);
             model_.closeNearest({name}, kMarkers);
@@ -415,17 +429,14 @@ private:
         std::unordered_set<std::string> seen;
         std::string rebuilt = "<" + tag.name;
         std::vector<std::pair<std::size_t, std::size_t>> kept;
-        std::vector<std::string> keptNames;
-        for (std::size_t i = 0; i < tag.attributes.size(); ++i) {
-            const std::string &name = tag.attributeNames[i];
+        for (const auto &[from, to] : tag.attributes) {
+            const std::string name = attributeName(page_.substr(from, to - from));
             if (seen.count(name) || (seen.size() >= kMaxAttributes && !in(kTelling, name)))
                 continue;
             seen.insert(name);
-            const auto [from, to] = tag.attributes[i];
             rebuilt += ' ';
             rebuilt.append(page_.substr(from, to - from));
-            kept.push_back(tag.attributes[i]);
-            keptNames.push_back(name);
+            kept.emplace_back(from, to);
         }
         if (kept.size() == tag.attributes.size())
             return;
@@ -433,10 +444,10 @@ private:
         replace(at, tag.end, rebuilt);
         // Formatting keys of a rewritten tag read the kept attributes.
         tag.attributes = std::move(kept);
-        tag.attributeNames = std::move(keptNames);
     }
 
     std::string_view page_;
+    Tag tag_; // the tag being read, its buffers kept from tag to tag
     Model model_;
     std::unordered_map<std::string, int> dropped_; // start tags left out, by name
     std::string out_;
