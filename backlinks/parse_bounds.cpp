@@ -59,6 +59,12 @@ const Names kSpecial = {
     "select",     "source",  "style",  "summary", "table",     "tbody",    "td",       "template",
     "textarea",   "tfoot",   "th",     "thead",   "title",     "tr",       "track",    "ul",
     "wbr",        "xmp",     "svg",    "math"};
+// Start tags that always reach the parser: a link (an <a> closes any <a> before it, so links
+// never pile up), and elements whose content would turn into markup or text of the page
+// without them.
+const Names kNeverDropped = {"a",      "template", "script",   "style",    "xmp",
+                             "iframe", "noembed",  "noframes", "textarea", "title",
+                             "select", "svg",      "math",     "noscript"};
 const Names kNone = {};
 const Names kTable = {"table"};
 const Names kRow = {"table", "tr"};
@@ -369,10 +375,9 @@ private:
         impliedEnds(name);
 
         const bool formatting = in(kFormatting, name);
-        // A link always reaches the parser: an <a> closes any <a> before it, so links never
-        // pile up.
-        if (name != "a" && (model_.depth() >= kMaxDepth ||
-                            (formatting && model_.formattingCount() >= kMaxFormatting))) {
+        if (!in(kNeverDropped, name) &&
+            (model_.depth() >= kMaxDepth ||
+             (formatting && model_.formattingCount() >= kMaxFormatting))) {
             ++dropped_[name];
             replace(at, tag.end, {});
             return true;

@@ -13,8 +13,9 @@ namespace kf::backlinks {
 // would; only when its estimate goes beyond bounds that real pages stay far inside (512 open
 // elements as browsers keep them, 64 distinct open formatting elements, 256 distinct attributes
 // in one tag) does it hand back a copy without the start tags beyond them (their end tags with
-// them; links are always kept). Nothing when the page stays within bounds: the parser then
-// reads the page's own bytes.
+// them; links, templates, scripts and other elements whose content would change its meaning
+// are always kept). Nothing when the page stays within bounds: the parser then reads the
+// page's own bytes.
 std::optional<std::string> boundedForParser(std::string_view page);
 
 } // namespace kf::backlinks

@@ -324,4 +324,11 @@ TEST(LinkClassifier, BoundsTouchOnlyPathologicalMarkup) {
         ASSERT_TRUE(bounded) << page.left(40).toStdString();
         EXPECT_TRUE(QByteArray::fromStdString(*bounded).endsWith(link));
     }
+    // Beyond the depth bound a script stays a script: its text never becomes a link.
+    PageReply deep;
+    deep.address = kOther;
+    deep.status = 200;
+    deep.body = QByteArray("<div>").repeated(600) +
+                "<script>document.write('<a href=\"https://example.com/\">x</a>')</script>";
+    EXPECT_EQ(classifyPage(deep, "example.com").verdict, "kein Link");
 }
