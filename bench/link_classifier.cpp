@@ -62,9 +62,12 @@ void BM_ClassifyPage2MbWithBase(benchmark::State &state) {
     classify(state, "utf-8", true);
 }
 
-BENCHMARK(BM_ClassifyPage2MbUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ClassifyPage2MbWindows1252)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ClassifyPage2MbWithBase)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ClassifyPage2MbUtf8)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_ClassifyPage2MbWindows1252)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3);
+BENCHMARK(BM_ClassifyPage2MbWithBase)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 
 } // namespace
 
