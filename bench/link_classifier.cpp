@@ -115,9 +115,12 @@ const char *const kShapes[] = {"open anchors",    "anchors in formatting", "deep
                                "open formatting", "many attributes",       "nested tables",
                                "nested lists"};
 
-BENCHMARK(BM_ClassifyPage2MbUtf8)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ClassifyPage2MbWindows1252)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ClassifyPage2MbWithBase)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ClassifyPage2MbUtf8)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_ClassifyPage2MbWindows1252)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3);
+BENCHMARK(BM_ClassifyPage2MbWithBase)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 
 } // namespace
 
@@ -127,7 +130,8 @@ int main(int argc, char **argv) {
             ->Arg(128)
             ->Arg(2048)
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->UseRealTime()
+            ->Repetitions(3);
     for (const char *shape : kShapes)
         benchmark::RegisterBenchmark((std::string("BM_Bounds/") + shape).c_str(), BM_Bounds, shape)
             ->Arg(2048)
