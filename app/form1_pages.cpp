@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QChartView>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -84,6 +85,9 @@ QWidget *TForm1::buildReportsPage() {
 
     auto *overview = new QGroupBox(QStringLiteral("Übersicht"), entry);
     overview->setObjectName(QStringLiteral("Optionen"));
+    // The memo's text belongs to the reports: the data folder is named on hovering.
+    overview->setToolTip(
+        QStringLiteral("Datenordner: %1").arg(QDir::toNativeSeparators(ws_.AppFolder)));
     auto *overviewLayout = new QVBoxLayout(overview);
     ui.ueberblick = memo("ueberblick", QStringLiteral("ueberblick"));
     overviewLayout->addWidget(ui.ueberblick);

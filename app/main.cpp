@@ -1,8 +1,10 @@
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/demo_mode.h"
 #include "core/data_folder.h"
 #include "core/dialogs.h"
 #include "core/message_box.h"
+#include "core/program_id.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -12,6 +14,13 @@
 #include <cstdio>
 
 int main(int argc, char **argv) {
+    QCoreApplication::setApplicationName(QLatin1String(kf::kApplicationName));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARO_VERSION));
+    // The desktop matches the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QLatin1String(kf::kDesktopId));
+    if (const std::optional<int> answered = kf::app::answerInformationRequest(argc, argv))
+        return *answered;
+
     QApplication app(argc, argv);
     // The main window alone ends the program: closing the crawler window while the main window
     // sits in the tray must not.

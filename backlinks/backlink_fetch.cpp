@@ -173,6 +173,9 @@ void BacklinkFetch::saveReports(const QString &sourceFolder, const QString &doma
         list += cell + QStringLiteral("\r\n");
     speich.setText(list);
     lastListFile_ = ws_.SavePath;
+    lastList_ = list;
+    lastSource_ = sourceFolder.endsWith(QLatin1String("xovi")) ? QStringLiteral("XOVI")
+                                                               : QStringLiteral("SEOkicks");
     textfile::saveMemo(speich, ws_.SavePath);
 }
 

@@ -37,6 +37,10 @@ public:
     // The list file the last fetch wrote (empty before the first); the counter-check rewrites
     // the list only while SavePath still names it.
     const QString &lastListFile() const { return lastListFile_; }
+    // The list text (one line per cell of column 1, each ended by CR LF) and the source
+    // ("XOVI", "SEOkicks") of the last fetch: a later list that differs came from elsewhere.
+    const QString &lastList() const { return lastList_; }
+    const QString &lastSource() const { return lastSource_; }
 
 private:
     void fetchFromXovi(const BacklinkRequest &request, LongRun &run);
@@ -50,6 +54,8 @@ private:
 
     Session &ws_;
     QString lastListFile_;
+    QString lastList_;
+    QString lastSource_;
 };
 
 } // namespace backlinks

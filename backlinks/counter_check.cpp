@@ -14,6 +14,8 @@
 
 #include <QElapsedTimer>
 
+#include <vector>
+
 namespace kf::backlinks {
 
 namespace {
@@ -45,7 +47,13 @@ void CounterCheck::run(const CounterCheckRequest &request) {
     Memo lines;
     lines.setText(list);
     const int count = lines.lineCount();
-    run.setTotal(count);
+    // The progress and the details count addresses only: the list's heading line, its empty
+    // line and other text are no pages (their verdict cells are filled as before).
+    std::vector<bool> isAddress(static_cast<std::size_t>(count));
+    int addresses = 0;
+    for (int i = 0; i < count; ++i)
+        addresses += isAddress[std::size_t(i)] = isFetchAddress(lines.line(i));
+    run.setTotal(addresses);
 
     const int verdictCol = grid.colCount();
     grid.setColCount(verdictCol + 1);
@@ -53,8 +61,9 @@ void CounterCheck::run(const CounterCheckRequest &request) {
     found.prepare();
 
     const QString &domain = request.domain;
-    LinkDetails details;
+    LinkDetails details(domain);
     pausedNs_ = 0;
+    int done = 0;
     // Cancelling ends the walk before the next page; the files below hold the pages checked.
     for (int i = 0; i < count && !run.cancelled(); ++i) {
         const QString address = lines.line(i);
@@ -67,11 +76,13 @@ void CounterCheck::run(const CounterCheckRequest &request) {
         pausedNs_ += paused.nsecsElapsed();
         if (run.cancelled())
             break;
-        const std::optional<QString> verdict = checkPage(address, domain, details, run);
+        const std::optional<QString> verdict =
+            checkPage(address, domain, isAddress[std::size_t(i)] ? &details : nullptr, run);
         if (!verdict)
             break;
         grid.setCell(verdictCol, i, *verdict);
-        run.step(i + 1);
+        done = i + 1;
+        run.step(details.rows());
     }
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Gegenprobe fertig gestellt."));
@@ -84,19 +95,31 @@ void CounterCheck::run(const CounterCheckRequest &request) {
     ws_.SavePath = ws_.path(QStringLiteral("reporting\\backlink\\found\\") + name);
     textfile::saveMemo(found, ws_.SavePath);
     found.clear();
-    // Beside the found file: what each page checked showed of its link.
-    details.save(ws_.SavePath.chopped(4));
+
+    // Beside the found file: what each page checked showed of its link, named after the
+    // backlink source of the list while the grid still holds that fetch's list.
+    DetailsHeading heading;
+    heading.domain = domain;
+    heading.source =
+        !list.isEmpty() && list == lastFetch_.lastList() ? lastFetch_.lastSource() : QString();
+    heading.date = QDate::currentDate();
+    heading.checked = details.rows();
+    heading.addresses = addresses;
+    heading.cancelled = done < count;
+    details.save(detailsStem(ws_.SavePath.chopped(4), heading.source.toLower(), heading.cancelled),
+                 heading);
 }
 
 std::optional<QString> CounterCheck::checkPage(const QString &address, const QString &domain,
-                                               LinkDetails &details, const LongRun &run) {
+                                               LinkDetails *details, const LongRun &run) {
     // One request per line: the verdict and the details read the same reply.
     QString text;
     const PageReply reply = fetchPage(ws_.IdHTTP1, address, &text);
     // A page given up for the cancel was not checked: the walk stopped before it.
     if (!reply.fetched && run.stopped())
         return std::nullopt;
-    details.add(reply, classifyPage(reply, domain));
+    if (details)
+        details->add(reply);
     if (!reply.fetched)
         return kNotAvailable;
     ws_.speich().setText(text);

@@ -36,10 +36,10 @@ public:
     qint64 pausedNs() const { return pausedNs_; }
 
 private:
-    // One list line: its verdict, its row of the details, and the line into Memo1 when the
-    // page mentions the domain. Nothing when a cancel gave the page's fetch up.
+    // One list line: its verdict, its row of the details (an address only), and the line into
+    // Memo1 when the page mentions the domain. Nothing when a cancel gave the page's fetch up.
     std::optional<QString> checkPage(const QString &address, const QString &domain,
-                                     LinkDetails &details, const LongRun &run);
+                                     LinkDetails *details, const LongRun &run);
 
     Session &ws_;
     const BacklinkFetch &lastFetch_;

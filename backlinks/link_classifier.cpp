@@ -3,6 +3,7 @@
 #include "backlinks/link_page_scan.h"
 #include "net/body_decoding.h"
 #include "net/http_client.h"
+#include "net/url.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -14,16 +15,21 @@ namespace kf::backlinks {
 
 namespace {
 
-// A host as the comparisons read it: lower case, without the trailing dot of a fully written
-// name ("www.example.com."), an international name in its ACE form ("xn--..."), so that a page
-// may write it either way.
+// A host as the comparisons read it, after the URL standard's host processing: percent-escapes
+// decoded, Unicode normalised (a decomposed "u" and diaeresis is "ü"), lower case, without the
+// trailing dot of a fully written name ("www.example.com."), an international name in its ACE
+// form ("xn--..."), so that a page may write it any of these ways.
 QString comparableHost(const QString &host) {
-    QString h = host.toLower();
+    QString h = host;
+    if (h.contains(u'%'))
+        h = QString::fromUtf8(QByteArray::fromPercentEncoding(h.toUtf8()));
+    h = h.toLower();
     if (h.endsWith(u'.'))
         h.chop(1);
     // An ASCII name is its own ACE form (and the conversion is slow enough to matter here).
     if (std::all_of(h.cbegin(), h.cend(), [](QChar c) { return c.unicode() < 0x80; }))
         return h;
+    h = h.normalized(QString::NormalizationForm_C);
     const QByteArray ace = QUrl::toAce(h);
     return ace.isEmpty() ? h : QString::fromLatin1(ace);
 }
@@ -49,9 +55,21 @@ bool isDomainHost(const QString &host, const QString &domain) {
            (h == domain || (h.endsWith(domain) && h[h.size() - domain.size() - 1] == u'.'));
 }
 
-// Browsers read a backslash in the address of a web link as a slash ("http:\\host\\seite").
+// The address as the URL standard reads it before parsing: without the control characters and
+// blanks around it and without any tab or newline inside it, and, for a web address, with
+// every backslash before its query or fragment read as a slash ("http:\\host\\seite").
 QString webHref(const QString &href) {
-    QString h = href.trimmed();
+    QString h;
+    h.reserve(href.size());
+    for (const QChar c : href)
+        if (c != u'\t' && c != u'\n' && c != u'\r')
+            h += c;
+    qsizetype from = 0, to = h.size();
+    while (from < to && h[from].unicode() <= 0x20)
+        ++from;
+    while (to > from && h[to - 1].unicode() <= 0x20)
+        --to;
+    h = h.mid(from, to - from);
     const qsizetype colon = h.indexOf(u':');
     const QString scheme = colon > 0 ? h.left(colon).toLower() : QString();
     const bool web = colon <= 0 || scheme == QLatin1String("http") ||
@@ -79,31 +97,39 @@ QByteArray metaCharset(const QByteArray &body) {
 
 bool isUtf8(const QByteArray &name) {
     const QByteArray n = name.trimmed().toLower();
-    return n == "utf-8" || n == "utf8";
+    return n == "utf-8" || n == "utf8" || n == "unicode-1-1-utf-8";
 }
 
-// The page as UTF-8: the declared charset first (the header's, then a meta tag's), then a
-// byte-order mark, then UTF-8 when the bytes are valid UTF-8, else Windows-1252.
+bool isUtf16(const QByteArray &name) {
+    return name.startsWith("utf-16") || name.startsWith("utf16") || name == "unicode" ||
+           name == "ucs-2" || name == "unicodefffe" || name == "csunicode";
+}
+
+// The page as UTF-8, decided as browsers do: a byte-order mark first, then the charset the
+// header declares, then a meta tag's. A meta tag cannot declare UTF-16 (an ASCII page that
+// says so is read as UTF-8), and UTF-7 is no encoding of the web: such a declaration counts as
+// none. Undeclared, a page is UTF-8 when its bytes are valid UTF-8, else Windows-1252.
 QByteArray toUtf8(const QByteArray &body, const QByteArray &contentType) {
-    for (QByteArray charset : {net::charsetOf(contentType), metaCharset(body)}) {
-        charset = charset.trimmed().toLower();
-        if (charset.isEmpty())
-            continue;
-        if (isUtf8(charset))
-            return body.startsWith("\xEF\xBB\xBF") ? body.mid(3) : body;
-        // Browsers read Latin-1 and ASCII pages as Windows-1252.
-        if (charset == "iso-8859-1" || charset == "latin1" || charset == "us-ascii" ||
-            charset == "ascii")
-            charset = "windows-1252";
-        QStringDecoder decoder(charset.constData());
-        if (decoder.isValid())
-            return QString(decoder.decode(body)).toUtf8();
-    }
     if (body.startsWith("\xEF\xBB\xBF"))
         return body.mid(3);
     if (body.startsWith("\xFF\xFE") || body.startsWith("\xFE\xFF")) {
         QStringDecoder decoder(QStringDecoder::Utf16, QStringDecoder::Flag::ConvertInitialBom);
         return QString(decoder.decode(body)).toUtf8();
+    }
+    const QByteArray declared[] = {net::charsetOf(contentType), metaCharset(body)};
+    for (int i = 0; i < 2; ++i) {
+        QByteArray charset = declared[i].trimmed().toLower();
+        if (charset.isEmpty() || charset.startsWith("utf-7") || charset == "utf7")
+            continue;
+        if (isUtf8(charset) || (i == 1 && isUtf16(charset)))
+            return body;
+        // Browsers read Latin-1, ASCII and user-defined pages as Windows-1252.
+        if (charset == "iso-8859-1" || charset == "latin1" || charset == "us-ascii" ||
+            charset == "ascii" || charset == "x-user-defined")
+            charset = "windows-1252";
+        QStringDecoder decoder(charset.constData());
+        if (decoder.isValid())
+            return QString(decoder.decode(body)).toUtf8();
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
     const QString text = utf8.decode(body);
@@ -150,11 +176,7 @@ bool mentions(const QString &text, const QString &host) {
 void classifyContent(const PageReply &reply, const QString &host, LinkFindings &out) {
     const QUrl page(reply.address.trimmed());
     const QByteArray utf8 = toUtf8(reply.body, reply.contentType);
-    // Relative links reach the domain only from a page on it (or through a <base>, which the
-    // scan looks out for itself).
-    const bool allAnchors = isDomainHost(page.host(), host);
-    const PageScan scan =
-        scanPage(std::string_view(utf8.constData(), utf8.size()), host, allAnchors);
+    const PageScan scan = scanPage(std::string_view(utf8.constData(), utf8.size()));
 
     bool pageNofollow =
         hasRobotsRule(QString::fromLatin1(reply.robotsTag), QLatin1String("nofollow"));
@@ -164,7 +186,7 @@ void classifyContent(const PageReply &reply, const QString &host, LinkFindings &
         pageNofollow = pageNofollow || hasRobotsRule(rules, QLatin1String("nofollow"));
     }
 
-    const QUrl base = scan.hasBase ? page.resolved(QUrl(scan.baseHref.trimmed())) : page;
+    const QUrl base = scan.hasBase ? page.resolved(QUrl(webHref(scan.baseHref))) : page;
     const PageAnchor *found = nullptr;
     for (const PageAnchor &anchor : scan.anchors) {
         const QUrl target = base.resolved(QUrl(webHref(anchor.href)));
@@ -291,6 +313,15 @@ PageReply fetchPage(net::HttpClient &client, const QString &address, QString *te
         reply.address = address;
         reply.failure = errorText(e);
         return reply;
+    }
+}
+
+bool isFetchAddress(const QString &text) {
+    try {
+        net::splitUrl(text);
+        return true;
+    } catch (const std::exception &) {
+        return false;
     }
 }
 

@@ -69,6 +69,10 @@ PageReply replyFromError(const QString &address, const net::FetchError &error,
 // the fetch succeeded (`fetched`). Nothing is thrown.
 PageReply fetchPage(net::HttpClient &client, const QString &address, QString *text = nullptr);
 
+// Whether the fetch service takes the text as an address to request (an http or https address
+// it can split); any other list line fails before a request.
+bool isFetchAddress(const QString &text);
+
 // The details report's text for the status: the code, or the failure text.
 QString statusText(const PageReply &reply);
 

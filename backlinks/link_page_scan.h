@@ -25,11 +25,10 @@ struct PageScan {
     QString visibleText;             // text outside comments, scripts and styles
 };
 
-// Parses a UTF-8 page with the HTML5 parser. Large pages are first cut down to what can concern
-// `host` (lower case): the head's base and meta tags, the anchors and text runs in which the
-// host's name occurs, and every relative anchor when `allAnchors` or when the page has a
-// <base>, since relative links can then reach the host.
-// Comments, scripts and styles never reach the parser's text or anchors.
-PageScan scanPage(std::string_view utf8, const QString &host, bool allAnchors);
+// Parses the whole UTF-8 page with the HTML5 parser, as a browser builds its document: the
+// HTML anchors with an href, the first <base href>, the robots meta tags and the text outside
+// comments, scripts, styles and templates. Pages of pathological markup are first bounded
+// (parse_bounds.h) so that reading any page takes time in proportion to its size.
+PageScan scanPage(std::string_view utf8);
 
 } // namespace kf::backlinks

@@ -34,6 +34,15 @@ QString fileStem(const QString &domainText, const QDate &date) {
     return domainPart(domainText) + u'_' + datePart(date);
 }
 
+QString detailsStem(const QString &foundStem, const QString &source, bool cancelled) {
+    QString stem = foundStem;
+    if (!source.isEmpty())
+        stem += u'_' + source;
+    if (cancelled)
+        stem += QStringLiteral("_abgebrochen");
+    return stem + QStringLiteral("_details");
+}
+
 int wholeNumber(const QString &text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);

@@ -16,6 +16,12 @@ QString datePart(const QDate &date = QDate::currentDate());
 // domain part + "_" + date part: the stem of the backlink reports and the found file.
 QString fileStem(const QString &domainText, const QDate &date = QDate::currentDate());
 
+// The counter-check's details report beside its found file (`foundStem`, the found file's path
+// without ".txt"): "_xovi" or "_seokicks" when the list came from that fetch (`source` in
+// lower case, "" otherwise), "_abgebrochen" for a cancelled run, then "_details", so that
+// neither another source nor a cancelled run replaces a complete report.
+QString detailsStem(const QString &foundStem, const QString &source, bool cancelled);
+
 // A whole decimal number as the operator typed it; anything else fails with the error box text
 // "'<text>' ist kein gültiger Integerwert".
 int wholeNumber(const QString &text);

@@ -19,7 +19,7 @@ void DemoServicesStart(benchmark::State &state) {
         benchmark::DoNotOptimize(services.analytics().port());
     }
 }
-BENCHMARK(DemoServicesStart)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DemoServicesStart)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
 
 // Start, then the first answer of each service: the site list, the sitemap, the nursery's
 // keyword list over HTTPS, its SEOkicks inlinks and one of its linking pages.
@@ -60,7 +60,10 @@ void DemoServicesStartAndFirstReplies(benchmark::State &state) {
     }
     qunsetenv("KELVARO_CA_FILE");
 }
-BENCHMARK(DemoServicesStartAndFirstReplies)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DemoServicesStartAndFirstReplies)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3);
 
 } // namespace
 

@@ -64,12 +64,18 @@ void BM_GridAppendWithView(benchmark::State &state) {
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-BENCHMARK(BM_GridAppend)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GridAppend)
+    ->Arg(2000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3);
 BENCHMARK(BM_GridAppendWithView)
     ->Arg(2000)
     ->Arg(20000)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->Repetitions(3);
 
 } // namespace
 

@@ -53,9 +53,17 @@ void BM_ExportGridHtml(benchmark::State &state) {
     }
 }
 
-BENCHMARK(BM_RemoveDuplicates)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_SaveGridCsv)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ExportGridHtml)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RemoveDuplicates)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3);
+BENCHMARK(BM_SaveGridCsv)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3);
+BENCHMARK(BM_ExportGridHtml)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3);
 
 } // namespace
 

@@ -45,12 +45,14 @@ BENCHMARK(BM_LocPerLine)
     ->Arg(3200 * 1000)
     ->Arg(32 * kMillion)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->Repetitions(3);
 BENCHMARK(BM_MemoReplaceAll)
     ->Arg(3200 * 1000)
     ->Arg(32 * kMillion)
     ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+    ->UseRealTime()
+    ->Repetitions(3);
 
 } // namespace
 

@@ -63,7 +63,8 @@ BENCHMARK(BM_ReplyWalk)
     ->Arg(100 * kMB)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->MinTime(1.0);
+    ->MinTime(1.0)
+    ->Repetitions(3);
 
 } // namespace
 

@@ -38,7 +38,7 @@ void BM_FetchServiceAlone(benchmark::State &state) {
                     client.fetch(base + "&keyword=kw" + QString::number(k) + "&date=" + date));
     }
 }
-BENCHMARK(BM_FetchServiceAlone)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_FetchServiceAlone)->Unit(benchmark::kMillisecond)->MinTime(2)->Repetitions(3);
 
 void BM_TrendAnalysis(benchmark::State &state) {
     QTemporaryDir dir;
@@ -66,7 +66,7 @@ void BM_TrendAnalysis(benchmark::State &state) {
         analyse->click();
     dialogs::setMessageSink({});
 }
-BENCHMARK(BM_TrendAnalysis)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_TrendAnalysis)->Unit(benchmark::kMillisecond)->MinTime(2)->Repetitions(3);
 
 } // namespace
 

@@ -14,9 +14,21 @@ void createFolder(const QString &path);
 bool fileExists(const QString &path);
 bool folderExists(const QString &path);
 
-// The folder of the running program, or the one --data-dir or KELVARO_DATA_DIR names (created
-// when missing), with a trailing separator.
+// The data folder, created when missing, with a trailing separator: the one --data-dir names,
+// else the one KELVARO_DATA_DIR names, else the folder of the running program, unless that
+// cannot be written or belongs to an installed program: then the user's data folder.
 QString chooseAppFolder(const QStringList &arguments);
+// The same choice without creating anything (--help names it).
+QString dataFolderInUse(const QStringList &arguments);
+// The choice for a program that lies in `programFolder`.
+QString dataFolderFor(const QStringList &arguments, const QString &programFolder);
+
+// The user's data folder of an installed program: AppDataLocation of the application "kelvaro",
+// whichever of the programs asks, so that the window and the batch program share it.
+QString userDataFolder();
+// A program lies in an installed tree when its folder's ../share/applications holds the
+// desktop entry; such a folder is never the data folder, even for root, who could write it.
+bool isInstalledProgramFolder(const QString &programFolder);
 QString withTrailingSeparator(const QString &folder);
 
 } // namespace kf

@@ -1,4 +1,5 @@
 // The start-up sequence of the main window on real data folders.
+#include "app/command_line.h"
 #include "core/data_folder.h"
 #include "tests/support/gui_helpers.h"
 
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QListWidgetItem>
+#include <QStandardPaths>
 
 using namespace testing_gui;
 
@@ -218,4 +220,76 @@ TEST(StartUp, DataFolderComesFromTheCommandLineThenTheEnvironment) {
     QDir::setCurrent(savedCwd);
     if (hadEnv)
         qputenv("KELVARO_DATA_DIR", savedEnv);
+}
+
+TEST(StartUp, AnInstalledOrUnwritableProgramKeepsItsDataInTheUsersFolder) {
+    DataFolder base;
+    const QString root = base.root();
+    base.makeFolder("portable");
+    base.makeFolder("usr/bin");
+    base.write("usr/share/applications/de.kelvaro.Fennwick.desktop", "[Desktop Entry]\n");
+    const QString user = kf::userDataFolder() + "/";
+    const QByteArray savedEnv = qgetenv("KELVARO_DATA_DIR");
+    const bool hadEnv = qEnvironmentVariableIsSet("KELVARO_DATA_DIR");
+
+    struct Case {
+        const char *what;
+        QString programFolder;
+        QStringList arguments;
+        QString environment;
+        QString expected;
+    } cases[] = {
+        {"a build or portable copy keeps its own folder",
+         root + "/portable",
+         {},
+         {},
+         root + "/portable/"},
+        {"an installed program, even for root who could write there",
+         root + "/usr/bin",
+         {},
+         {},
+         user},
+        {"a program folder that cannot be written", root + "/gone", {}, {}, user},
+        {"--data-dir comes first",
+         root + "/usr/bin",
+         {"--data-dir", root + "/given"},
+         root + "/env",
+         root + "/given/"},
+        {"then KELVARO_DATA_DIR", root + "/usr/bin", {}, root + "/env", root + "/env/"},
+    };
+    for (const Case &c : cases) {
+        if (c.environment.isEmpty())
+            qunsetenv("KELVARO_DATA_DIR");
+        else
+            qputenv("KELVARO_DATA_DIR", QFile::encodeName(c.environment));
+        EXPECT_EQ(kf::dataFolderFor(QStringList{"kelvaro"} + c.arguments, c.programFolder),
+                  c.expected)
+            << c.what;
+    }
+    // Choosing creates nothing; --help names the folder in use.
+    EXPECT_FALSE(QFileInfo::exists(root + "/given"));
+    EXPECT_TRUE(kf::app::helpText(root + "/given/").endsWith("Datenordner: " + root + "/given/\n"));
+
+    // The window's and the batch program's folder is AppDataLocation of "kelvaro".
+    const QString appName = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("kelvaro");
+    EXPECT_EQ(kf::userDataFolder(),
+              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    QCoreApplication::setApplicationName(appName);
+
+    if (hadEnv)
+        qputenv("KELVARO_DATA_DIR", savedEnv);
+    else
+        qunsetenv("KELVARO_DATA_DIR");
+}
+
+TEST(StartUp, OverviewNamesTheDataFolderOnHoverAndKeepsItsText) {
+    DataFolder data;
+    Windows w = createWindows(data.root());
+    EXPECT_EQ(control<QWidget>(w.form1.get(), "Optionen")->toolTip(),
+              "Datenordner: " + QDir::toNativeSeparators(data.root() + "/"));
+    QString text;
+    QMetaObject::invokeMethod(control(w.form1.get(), "ueberblick"), "text",
+                              Q_RETURN_ARG(QString, text));
+    EXPECT_EQ(text, "ueberblick");
 }

@@ -47,6 +47,8 @@ TEST_F(CounterCheck, JudgesEveryLineAndWritesTheFoundFile) {
     EXPECT_EQ(form->windowTitle(), "Kelvaro Fennwick v.0.4b Gegenprobe fertig gestellt.");
     EXPECT_EQ(testing_gui::memoText(testing_gui::control(form, "Memo1")), "");
     EXPECT_EQ(testing_gui::memoLineCount(testing_gui::control(form, "ueberblick")), 8);
+    // The details name the XOVI list they checked: a header row and its six addresses.
+    EXPECT_EQ(data.read("reporting/backlink/found/" + stem + "_xovi_details.csv").count("\r\n"), 7);
 
     // A second run appends another column and leaves the list file (now not SavePath) alone.
     const QString list = "reporting/backlink/xovi/" + stem + "_list.txt";
@@ -160,6 +162,7 @@ TEST_F(BacklinkWindow, CounterCheckTakesAPaceChangeFromTheNextLine) {
     EXPECT_LT(clock.elapsed(), 3000); // three lines, only the first paced
     EXPECT_EQ(cell(5, 2), "gefunden");
     EXPECT_EQ(data.read(list), QByteArray("Link-URL\r\n\r\n") + page("/x").c_str() + "\r\n");
+    EXPECT_TRUE(data.exists("reporting/backlink/found/" + stem + "_seokicks_details.html"));
 }
 
 TEST_F(BacklinkWindow, AFoundFileThatCannotBeWrittenKeepsTheVerdictsAndMemo1) {
@@ -195,7 +198,11 @@ TEST_F(CounterCheck, AbbrechenStopsBeforeTheNextPageAndKeepsWhatWasChecked) {
     EXPECT_EQ(cell(5, 3), "");
     EXPECT_EQ(data.read("reporting/backlink/found/" + stem + ".txt"),
               QByteArray(page("/mentions").c_str()) + "\r\n");
-    EXPECT_EQ(data.read("reporting/backlink/found/" + stem + "_details.csv").count("\r\n"), 3);
+    // The header row and the one page checked, beside (never in place of) a complete report.
+    const QString details = "reporting/backlink/found/" + stem + "_xovi_abgebrochen_details";
+    EXPECT_EQ(data.read(details + ".csv").count("\r\n"), 2);
+    EXPECT_TRUE(data.read(details + ".html").contains("abgebrochen nach 1 von 6"));
+    EXPECT_FALSE(data.exists("reporting/backlink/found/" + stem + "_xovi_details.csv"));
     EXPECT_TRUE(testing_gui::control<QWidget>(form, "ProgressBar1")->isHidden());
 }
 
@@ -226,14 +233,18 @@ TEST_F(BacklinkWindow, CounterCheckDetailsReadTheOneReplyOfEachLine) {
     EXPECT_EQ(web.targets(), std::vector<std::string>({"/moved", "/intern"}));
     EXPECT_EQ(QStringList({cell(5, 0), cell(5, 1), cell(5, 2), cell(5, 3)}),
               QStringList({"BL ist N/A", "BL ist N/A", "BL ist N/A", "gefunden"}));
+    // The list came from no fetch: the plain name. Its heading line and empty line are no
+    // addresses and no rows.
     const QStringList rows =
         QString::fromUtf8(data.read("reporting/backlink/found/" + stem + "_details.csv"))
             .split("\r\n");
-    ASSERT_EQ(rows.size(), 5);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_TRUE(rows[0].startsWith("\uFEFFAdresse,"));
     const QString https = "https://" + QString::fromStdString(web.base()).section("//", 1);
-    EXPECT_EQ(rows[2], list[2] + ",301," + https + "/moved,nein,,,nein,Weiterleitung");
-    EXPECT_EQ(rows[3], list[3] + ",200,,ja,,http://www.example.com,ja,\"Link vorhanden\"");
-    EXPECT_TRUE(data.exists("reporting/backlink/found/" + stem + "_details.html"));
+    EXPECT_EQ(rows[1], list[2] + ",301," + https + "/moved,nein,,,nein,Weiterleitung");
+    EXPECT_EQ(rows[2], list[3] + ",200,,ja,,http://www.example.com,ja,\"Link vorhanden\"");
+    EXPECT_TRUE(data.read("reporting/backlink/found/" + stem + "_details.html")
+                    .contains("Liste der Tabelle, Datum: "));
 }
 
 // A page that keeps the walk waiting: meanwhile the window paints, shows the progress and a busy
@@ -286,7 +297,7 @@ TEST_F(BacklinkWindow, AbbrechenDuringASlowPageEndsTheRunWithoutItsVerdict) {
     ASSERT_TRUE(sinceCancel.isValid());
     EXPECT_LT(sinceCancel.elapsed(), 1000);
     EXPECT_GE(ticksInWait, 5);
-    EXPECT_EQ(progressInWait, 3);
+    EXPECT_EQ(progressInWait, 1); // addresses only: "/first" done
     EXPECT_TRUE(busyInWait);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(edit("Edit44")->text(), QString::fromStdString(domain));
@@ -300,5 +311,7 @@ TEST_F(BacklinkWindow, AbbrechenDuringASlowPageEndsTheRunWithoutItsVerdict) {
     EXPECT_EQ(cell(5, 3), "");
     EXPECT_EQ(data.read("reporting/backlink/found/" + stem + ".txt"),
               QByteArray(page("/first").c_str()) + "\r\n");
-    EXPECT_EQ(data.read("reporting/backlink/found/" + stem + "_details.csv").count("\r\n"), 3);
+    EXPECT_EQ(
+        data.read("reporting/backlink/found/" + stem + "_abgebrochen_details.csv").count("\r\n"),
+        2);
 }

@@ -1,5 +1,6 @@
 // What a linking page holds for the domain checked: link, rel, anchor, noindex and verdict.
 #include "backlinks/link_classifier.h"
+#include "backlinks/parse_bounds.h"
 #include "net/http_client.h"
 #include "sandbox/loopback_service.h"
 #include "tests/support/gui_helpers.h"
@@ -196,8 +197,8 @@ TEST(LinkClassifier, WorksOnWhatTheFetchServiceReturns) {
     EXPECT_EQ(classifyPage(refused, "example.com").verdict, "nicht erreichbar");
 }
 
-// A large page is cut down before it is parsed: what lies far into it still counts, and what
-// lies in a long script or comment still does not.
+// A large page is parsed whole: what lies far into it still counts, and what lies in a long
+// script or comment still does not.
 TEST(LinkClassifier, LargePagesKeepTheirMeaning) {
     QByteArray filler;
     while (filler.size() < 300000)
@@ -214,4 +215,120 @@ TEST(LinkClassifier, LargePagesKeepTheirMeaning) {
     const LinkFindings found = classifyPage(reply, "example.com");
     EXPECT_EQ(found.verdict, "Link nofollow");
     EXPECT_EQ(found.anchor, "spät fett");
+}
+
+// Pages read as a browser builds its document: one case per way a page can hide or show a
+// link, the verdict for the domain "münchen-test.de".
+TEST(LinkClassifier, PagesAsABrowserReadsThem) {
+    struct Case {
+        const char *what;
+        const char *body;
+        const char *verdict;
+        const char *contentType = "text/html";
+    };
+    const Case cases[] = {
+        {"a comment closed by --!> ends there",
+         "<!-- alt --!><a href=\"http://xn--mnchen-test-thb.de/\">x</a>", "Link vorhanden"},
+        {"a script ends only at its end tag",
+         "<script>var s = '<\\/script>'; if (a</b) {}</script><a "
+         "href=\"http://xn--mnchen-test-thb.de\">x</a>",
+         "Link vorhanden"},
+        {"an anchor text that opens a comment",
+         "<a href=\"http://a.test/\">&lt;!-- x</a> <a href=\"http://xn--mnchen-test-thb.de\">y</a>",
+         "Link vorhanden"},
+        {"an attribute without a value and a stray quote",
+         "<a title data-x=\"1\"\" href=\"http://xn--mnchen-test-thb.de\">x</a>", "Link vorhanden"},
+        {"a page cut off inside a tag", "<p>Text</p><a href=\"http://xn--mnchen-test-thb.de\"",
+         "kein Link"},
+        {"a link in SVG character data", "<svg><style><![CDATA[ a > b ]]></style></svg><p>x</p>",
+         "kein Link"},
+        {"markup after plaintext is text",
+         "<plaintext><a href=\"http://xn--mnchen-test-thb.de\">x</a>", "nur Erwähnung"},
+        {"a link inside a template inside a template",
+         "<template><template><a "
+         "href=\"http://xn--mnchen-test-thb.de\">x</a></template></template>",
+         "kein Link"},
+        {"an end tag with a quoted >",
+         "</div title=\"a>b\"><a href=\"http://xn--mnchen-test-thb.de\">x</a>", "Link vorhanden"},
+        {"the host written with entities", "<a href=\"http://m&uuml;nchen-test.de/\">x</a>",
+         "Link vorhanden"},
+        {"the host in capitals", "<a href=\"HTTP://WWW.M&Uuml;NCHEN-TEST.DE/\">x</a>",
+         "Link vorhanden"},
+        {"the host percent-encoded", "<a href=\"http://m%C3%BCnchen-test.de/\">x</a>",
+         "Link vorhanden"},
+        {"the host decomposed", "<a href=\"http://mu\xCC\x88nchen-test.de/\">x</a>",
+         "Link vorhanden", "text/html; charset=utf-8"},
+        {"a tab and a newline in the href", "<a href=\"ht\ttp://m\xC3\xBCnchen-\ntest.de/\">x</a>",
+         "Link vorhanden", "text/html; charset=utf-8"},
+        {"HTML in an SVG title",
+         "<svg><title><a href=\"http://xn--mnchen-test-thb.de\">x</a></title></svg>",
+         "Link vorhanden"},
+        {"an SVG link", "<svg><a href=\"http://xn--mnchen-test-thb.de\"><text>x</text></a></svg>",
+         "Link vorhanden"},
+        {"a link beyond 5000 nested elements", nullptr, "Link vorhanden"},
+        {"an ASCII page whose meta says UTF-16",
+         "<meta charset=\"utf-16\"><a href=\"http://xn--mnchen-test-thb.de\">x</a>",
+         "Link vorhanden"},
+        {"a page whose meta says UTF-7",
+         "<meta charset=\"utf-7\"><a href=\"http://m\xC3\xBCnchen-test.de\">x</a>",
+         "Link vorhanden"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        PageReply reply;
+        reply.address = kOther;
+        reply.status = 200;
+        reply.body = c.body ? QByteArray(c.body)
+                            : QByteArray("<div>").repeated(5000) +
+                                  "<a href=\"http://xn--mnchen-test-thb.de\">x</a>";
+        reply.contentType = c.contentType;
+        EXPECT_EQ(classifyPage(reply, QString::fromUtf8("m\u00fcnchen-test.de")).verdict,
+                  QString::fromUtf8(c.verdict));
+    }
+}
+
+// The bounds pass leaves ordinary markup, however sloppy, to the parser byte for byte, and cuts
+// down only what would make the parser quadratic.
+TEST(LinkClassifier, BoundsTouchOnlyPathologicalMarkup) {
+    const QByteArray ordinary[] = {
+        "<p>eins<p>zwei" + QByteArray("<p>Absatz <b>fett</b> <i>kursiv").repeated(3000),
+        "<ul>" + QByteArray("<li>Punkt <a href=/x>x</a>").repeated(3000) + "</ul>",
+        "<table>" + QByteArray("<tr><td>a<td><font color=red>b").repeated(3000) + "</table>",
+        "<dl>" + QByteArray("<dt>x<dd><span>y</span>").repeated(3000),
+        "<select>" + QByteArray("<option>a<optgroup><option>b").repeated(3000),
+        QByteArray("<div>").repeated(400) + "<script>" + QByteArray("<div>").repeated(9000) +
+            "</script>",
+        "<!--" + QByteArray("<div>").repeated(9000) + "-->",
+        "<p " + QByteArray("data-x=1 ").repeated(200) + ">",
+    };
+    for (const QByteArray &page : ordinary)
+        EXPECT_FALSE(boundedForParser(std::string_view(page.constData(), page.size())))
+            << page.left(40).toStdString();
+
+    const QByteArray link = "<a href=\"https://example.com/\">x</a>";
+    const auto numbered = [](const char *before, const char *after, int count) {
+        QByteArray page;
+        for (int i = 0; i < count; ++i)
+            page += before + QByteArray::number(i) + after;
+        return page;
+    };
+    const QByteArray pathological[] = {
+        QByteArray("<span><div></span>").repeated(3000),
+        numbered("<b id=", "></p>x", 300),
+        "<p" + numbered(" a", "=1", 1000) + " href=h>",
+    };
+    for (const QByteArray &page : pathological) {
+        const QByteArray withLink = page + link;
+        const auto bounded =
+            boundedForParser(std::string_view(withLink.constData(), withLink.size()));
+        ASSERT_TRUE(bounded) << page.left(40).toStdString();
+        EXPECT_TRUE(QByteArray::fromStdString(*bounded).endsWith(link));
+    }
+    // Beyond the depth bound a script stays a script: its text never becomes a link.
+    PageReply deep;
+    deep.address = kOther;
+    deep.status = 200;
+    deep.body = QByteArray("<div>").repeated(600) +
+                "<script>document.write('<a href=\"https://example.com/\">x</a>')</script>";
+    EXPECT_EQ(classifyPage(deep, "example.com").verdict, "kein Link");
 }

@@ -322,15 +322,17 @@ TEST_F(DemoRoads, BacklinksFromBothSourcesAndACounterCheckWithEveryVerdict) {
     for (const char *verdict : {"gefunden", "nicht gefunden"})
         EXPECT_TRUE(expected.contains(QString::fromLatin1(verdict)));
     EXPECT_GE(expected.count(QStringLiteral("BL ist N/A")), 4); // headers, 404, redirect
-    // The found file, and the details beside it with a verdict of their own per page.
+    // The found file, and the details of the XOVI list beside it with a verdict of their own
+    // per page.
     const QStringList foundFiles = reports("reporting/backlink/found");
     ASSERT_EQ(foundFiles.size(), 3);
-    const QString stem = foundFiles.filter(QStringLiteral("_details.csv")).value(0).chopped(12);
+    const QString stem =
+        foundFiles.filter(QStringLiteral("_xovi_details.csv")).value(0).chopped(17);
     ASSERT_FALSE(stem.isEmpty());
     EXPECT_EQ(QString::fromLatin1(folder.read("reporting/backlink/found/" + stem + ".txt")),
               found.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     const QString details =
-        QString::fromLatin1(folder.read("reporting/backlink/found/" + stem + "_details.csv"));
+        QString::fromUtf8(folder.read("reporting/backlink/found/" + stem + "_xovi_details.csv"));
     for (const char *verdict : {"Link vorhanden", "Seite fehlt", "Weiterleitung"})
         EXPECT_TRUE(details.contains(QString::fromLatin1(verdict))) << verdict;
 
