@@ -1,5 +1,7 @@
 #include "batch/options.h"
 
+#include "sandbox/demo_data.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
@@ -22,8 +24,8 @@ Aufträge:
   seo-data              die SEO-Daten der Domains eines Projekts: --project P
   trends                Rankingverlauf: --domain D --year J [--keyword K ...]
   backlinks             Backlinkliste: --source xovi|seokicks --domain D [--max N]
-  counter-check         Gegenprobe: (--list DATEI | --source xovi|seokicks) --domain D
-                        [--pause MS]
+  counter-check         Gegenprobe: (--list DATEI [--domain D] | --source xovi|seokicks
+                        --domain D) [--pause MS]
   sitemap               die Adressen einer Sitemap: --url URL [--follow-index]
 
 Rückgabewerte: 0 fertig, 1 fehlgeschlagen, 2 falsche Argumente, 3 durch SIGINT/SIGTERM
@@ -273,10 +275,15 @@ Parsed parseArguments(const QStringList &arguments) {
         o.keywords = parser.values(keyword);
     } else if (o.job == QLatin1String("backlinks") || o.job == QLatin1String("counter-check")) {
         o.domain = parser.value(domain);
-        if (o.domain.isEmpty())
-            return fail(requiredText(QStringLiteral("domain")));
         o.source = parser.value(source);
         o.list = o.job == QLatin1String("counter-check") ? parser.value(list) : QString();
+        // A list file's pages are judged against the domain text the window's panel would
+        // hold: the demo's domain in a demo, else the panel's preset.
+        if (o.domain.isEmpty() && !o.list.isEmpty())
+            o.domain = o.demo ? QString::fromStdString(sandbox::demo::kMainDomain)
+                              : QStringLiteral("http://www.example.com");
+        if (o.domain.isEmpty())
+            return fail(requiredText(QStringLiteral("domain")));
         static const QStringList sources = {QStringLiteral("xovi"), QStringLiteral("seokicks")};
         if (o.job == QLatin1String("counter-check") && o.source.isEmpty() == o.list.isEmpty())
             return fail(QStringLiteral("Bitte entweder --list DATEI oder --source xovi|seokicks "
