@@ -24,6 +24,8 @@ public:
     // While a fetch of a run waits for its reply, the window's events are served through this
     // filter: it lets through only what cancels the run. Without one no input is taken then.
     virtual QObject *fetchWaitFilter() { return nullptr; }
+    // One line on how a run ended, shown after it.
+    virtual void showEnding(const QString &text) { (void)text; }
 };
 
 // The long runs of one window that are in progress. A run started inside another one's pause
@@ -37,6 +39,10 @@ public:
     void cancel();
     bool running(const QString &name) const;
     bool anyRunning() const { return !runs_.empty(); }
+    void showEnding(const QString &text) {
+        if (display_)
+            display_->showEnding(text);
+    }
 
 private:
     friend class LongRun;

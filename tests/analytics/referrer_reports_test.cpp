@@ -59,19 +59,6 @@ TEST_F(ReferrerReportTest, WebsitesOverSeveralDaysUseTheMultiDayLayoutUntranslat
     EXPECT_TRUE(query(piwik.requestsFor("Referers.getWebsites")[1]).contains("&period=month&"));
 }
 
-TEST_F(ReferrerReportTest, LayoutDistancesCountFromTheLabelLine) {
-    // A reply whose line d below the "<label>" line reads "Ld" (its own CR LF line ends).
-    std::string reply = "<label>";
-    for (int d = 1; d <= 30; ++d)
-        reply += (d > 1 ? "\r\nL" : "L") + std::to_string(d);
-    run("Webseiten_all", "Woche", "Referers.getWebsites", reply);
-    EXPECT_EQ(gridRow("StringGrid4", 1),
-              QStringList({"1", "L1", "L5", "L29", "L9", "L13", "L17", "L21"}));
-    run("Webseiten_all", "Tag", "Referers.getWebsites", reply);
-    EXPECT_EQ(gridRow("StringGrid4", 1),
-              QStringList({"1", "L1", "L5", "L9", "L13", "L17", "L21", "L25"}));
-}
-
 TEST_F(ReferrerReportTest, InitialPeriodTextMeansDays) {
     run("Webseiten_all", "Periode - Zeitraum ", "Referers.getWebsites",
         piwik::referrersDay({kPortal}));
