@@ -38,6 +38,7 @@ enum class Kind : qint8 { Result, Row, Wanted, Other };
 ReplyRows readReplyRows(const QString &reply, const QStringList &wanted) {
     ReplyRows out;
     QXmlStreamReader xml(reply);
+    xml.setNamespaceProcessing(false);
     struct Open {
         Kind kind;
         qint16 wantedIndex;
@@ -89,6 +90,7 @@ ReplyRows readReplyRows(const QString &reply, const QStringList &wanted) {
 QStringList readElementTexts(const QString &reply, const QString &name) {
     QStringList out;
     QXmlStreamReader xml(reply);
+    xml.setNamespaceProcessing(false);
     std::vector<qint64> starts; // start of each open element called `name`, -1 for others
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
@@ -109,6 +111,7 @@ QStringList readElementTexts(const QString &reply, const QString &name) {
 
 QString serverErrorOf(const QString &reply) {
     QXmlStreamReader xml(reply);
+    xml.setNamespaceProcessing(false);
     int depth = 0;
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
