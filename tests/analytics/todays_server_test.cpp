@@ -35,16 +35,6 @@ protected:
     }
     QString statusLine() const { return child<QStatusBar>("StatusBar1")->currentMessage(); }
     static QString q(const std::string &s) { return QString::fromStdString(s); }
-    static QStringList block(const piwik::Referrer &r) {
-        return {"Quelle: " + q(r.label),
-                "Besucher: " + q(r.visitors),
-                "Besuche: " + q(r.visits),
-                "Aktionen: " + q(r.actions),
-                "max. Aktionen: " + q(r.maxActions),
-                "Aufenthaltsdauer (sek.): " + q(r.duration),
-                "Absprünge: " + q(r.bounces),
-                " "};
-    }
     const QStringList header{"=============", "Domain: http://c.example"};
 };
 
@@ -80,7 +70,7 @@ TEST_F(TodaysServerTest, EveryReferrerFigureStandsUnderItsCaption) {
         runOn("Webseiten_all", c.period, "Referers.getWebsites", c.reply);
         QStringList blocks = header;
         for (const piwik::Referrer &r : c.rows)
-            blocks += block(r);
+            blocks += referrerBlock(r);
         EXPECT_EQ(memoLines("ueberblick").mid(1), blocks);
         ASSERT_EQ(rowCount("StringGrid4"), int(c.rows.size()) + 1);
         for (int k = 0; k < int(c.rows.size()); ++k) {
@@ -152,7 +142,7 @@ TEST_F(TodaysServerTest, ReferrerTypesAskTodaysNameOnceAndKeepIt) {
                       "/index.php?module=API&method=Referrers.getReferrerType" + asked,
                       "/index.php?module=API&method=Referrers.getReferrerType&idSite=4"
                       "&period=day&date=2013-05-07&format=xml&token_auth=secret42"}));
-        EXPECT_EQ(memoLines("ueberblick").mid(1, 10), header + block(kBlog));
+        EXPECT_EQ(memoLines("ueberblick").mid(1, 10), header + referrerBlock(kBlog));
     }
 
     // A server that knows the old name never hears the new one.
