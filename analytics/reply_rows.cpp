@@ -45,6 +45,7 @@ ReplyRows readReplyRows(const QString &reply, const QStringList &wanted) {
         qint64 start;
     };
     std::vector<Open> open;
+    int openRows = 0; // rows of a result being read (nested tables' rows are not counted)
     ReplyRow row;
 
     while (!xml.atEnd()) {
@@ -59,9 +60,11 @@ ReplyRows readReplyRows(const QString &reply, const QStringList &wanted) {
                     o = {Kind::Wanted, qint16(k), xml.characterOffset()};
             } else if (name == kRow && parent == Kind::Result) {
                 o.kind = Kind::Row;
+                ++openRows;
                 row = ReplyRow{};
                 row.values.resize(wanted.size());
-            } else if (name == kResult && (parent == Kind::Result || open.empty())) {
+            } else if (name == kResult && openRows == 0) {
+                // Replies for several sites or dates wrap a result per site and date.
                 o.kind = Kind::Result;
             } else if (name == kError && parent == Kind::Result) {
                 out.error = xml.attributes().value(QStringLiteral("message")).toString();
@@ -76,6 +79,7 @@ ReplyRows readReplyRows(const QString &reply, const QStringList &wanted) {
                 row.values[o.wantedIndex] = rawContent(reply, xml, o.start);
                 row.present |= quint64(1) << o.wantedIndex;
             } else if (o.kind == Kind::Row) {
+                --openRows;
                 out.rows.append(std::move(row));
             }
             break;

@@ -41,6 +41,10 @@ protected:
 TEST_F(TodaysServerTest, EveryReferrerFigureStandsUnderItsCaption) {
     const std::string today = piwik::referrersDay({kShop, kBlog}, Shape::Today, true);
     const std::string cut = today.substr(0, today.find("<label>blog") + 9);
+    std::string wrapped = piwik::referrersMultiDay({kShop, kBlog}, Shape::Today);
+    wrapped.replace(wrapped.find("<result>"), 8,
+                    "<results>\n<result idSite=\"3\">\n<result date=\"2013-05-06,2013-05-12\">");
+    wrapped += "\n</result>\n</results>";
     struct Case {
         const char *name, *period;
         std::string reply;
@@ -63,6 +67,7 @@ TEST_F(TodaysServerTest, EveryReferrerFigureStandsUnderItsCaption) {
          piwik::referrersMultiDay({kBlog}),
          {kBlog}},
         {"XML breaking off keeps the rows before", "Tag", cut, {kShop}},
+        {"a week wrapped per site and date", "Woche", wrapped, {kShop, kBlog}},
         {"error reply", "Tag", sandbox::piwik::errorReply("Kaputt"), {}},
     };
     for (const Case &c : cases) {
