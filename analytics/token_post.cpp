@@ -120,7 +120,7 @@ QString fetchIntoSpeich(Workspace &ws, const QString &url) {
 void showServerMessage(Workspace &ws) {
     if (ws.analyticsServerMessage.isEmpty())
         return;
-    ws.runs.showEnding(QStringLiteral("Analytics-Server: ") + ws.analyticsServerMessage);
+    ws.runs.setEndLine(QStringLiteral("Analytics-Server: ") + ws.analyticsServerMessage);
     ws.analyticsServerMessage.clear();
 }
 

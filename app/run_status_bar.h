@@ -18,7 +18,7 @@ public:
     void showRun(int done, int total) override;
     void hideRuns() override;
     QObject *fetchWaitFilter() override { return fetchWaitFilter_; }
-    void showEnding(const QString &text) override { showMessage(text); }
+    void showEndLine(const QString &line) override { showMessage(line); }
 
 private:
     QProgressBar *ProgressBar1;

@@ -21,11 +21,11 @@ public:
     // A run is in progress (or a nested one ended and the outer one shows again).
     virtual void showRun(int done, int total) = 0;
     virtual void hideRuns() = 0;
+    // After the last run: one line saying how it ended.
+    virtual void showEndLine(const QString &line) { (void)line; }
     // While a fetch of a run waits for its reply, the window's events are served through this
     // filter: it lets through only what cancels the run. Without one no input is taken then.
     virtual QObject *fetchWaitFilter() { return nullptr; }
-    // One line on how a run ended, shown after it.
-    virtual void showEnding(const QString &text) { (void)text; }
 };
 
 // The long runs of one window that are in progress. A run started inside another one's pause
@@ -39,9 +39,10 @@ public:
     void cancel();
     bool running(const QString &name) const;
     bool anyRunning() const { return !runs_.empty(); }
-    void showEnding(const QString &text) {
+    // The line the foot shows once the runs have ended, such as a server's message.
+    void setEndLine(const QString &line) {
         if (display_)
-            display_->showEnding(text);
+            display_->showEndLine(line);
     }
 
 private:
