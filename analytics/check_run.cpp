@@ -1,6 +1,7 @@
 #include "analytics/check_run.h"
 
 #include "analytics/grid_cells.h"
+#include "analytics/token_post.h"
 #include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/grid_tools.h"
@@ -60,6 +61,7 @@ void CheckRun::run() {
     LongRun progress(ws_, QStringLiteral("Button1Click"));
     if (!progress.started())
         return;
+    ws_.analyticsServerMessage.clear();
     const Controls &ui = ws_.ui;
     mapChoice(ui.ComboBox2->currentText(), kPeriods, ws_.PeriodParam);
     mapChoice(ui.ComboBox1->currentText(), kLiveWindows, ws_.LiveMinutesParam);
@@ -104,6 +106,7 @@ void CheckRun::run() {
     }
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Analyse fertig gestellt ..."));
+    showServerMessage(ws_);
 }
 
 } // namespace kf::analytics

@@ -1,4 +1,5 @@
 #include "analytics/site_report.h"
+#include "analytics/report_replies.h"
 #include "analytics/token_post.h"
 
 #include "core/date_formats.h"
@@ -37,16 +38,13 @@ void SiteReport::step() {
 }
 
 void SiteReport::request(const QString &methodAndParams,
-                         const std::function<void(const Memo &)> &read) {
+                         const std::function<void(const QString &reply)> &read) {
     ws_.RequestUrl = ws_.ui.URL->text() + QStringLiteral("index.php?module=API&method=") +
                      methodAndParams + QStringLiteral("&format=xml&token_auth=") +
                      ws_.ui.Token->text();
     Memo &speich = ws_.ui.speich->memo();
     speich.prepare();
-    guarded([&] {
-        analytics::fetchIntoSpeich(ws_, ws_.RequestUrl);
-        read(speich);
-    });
+    guarded([&] { read(analytics::fetchIntoSpeich(ws_, ws_.RequestUrl)); });
 }
 
 void SiteReport::EntryPagesReport() {
@@ -54,12 +52,10 @@ void SiteReport::EntryPagesReport() {
     request(QStringLiteral("Actions.getEntryPageUrls&idSite=") + ws_.SiteId + u'&' +
                 ws_.PeriodParam + QStringLiteral("&date=") + ws_.ui.Edit1->text() +
                 QStringLiteral("&expanded=1"),
-            [&](const Memo &speich) {
+            [&](const QString &reply) {
                 ueberblick.prepare();
-                const int count = speich.lineCount();
-                for (int i = 0; i < count; ++i)
-                    if (speich.line(i) == QLatin1String("<url>"))
-                        ueberblick.addLine(speich.line(i + 1));
+                for (const QString &url : entryPageUrls(reply))
+                    ueberblick.addLine(url);
             });
 
     // Also after a failure: the count then is that of the lines left from before.
@@ -69,29 +65,28 @@ void SiteReport::EntryPagesReport() {
 
 void SiteReport::LiveCountersReport() {
     request(QStringLiteral("Live.getCounters&idSite=") + ws_.SiteId + u'&' + ws_.LiveMinutesParam,
-            [&](const Memo &speich) {
-                // The single row's first four values stand on lines 8, 12, 16 and 20; the third is
-                // not shown.
+            [&](const QString &reply) {
+                const LiveCounters live = liveCounters(reply);
                 Memo &ueberblick = ws_.ui.ueberblick->memo();
                 ueberblick.addLine(QStringLiteral("============="));
                 ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
-                ueberblick.addLine(QStringLiteral("Besuche: ") + speich.line(8));
-                ueberblick.addLine(QStringLiteral("Besucher: ") + speich.line(20));
-                ueberblick.addLine(QStringLiteral("Aktionen: ") + speich.line(12));
+                ueberblick.addLine(QStringLiteral("Besuche: ") + live.visits);
+                ueberblick.addLine(QStringLiteral("Besucher: ") + live.visitors);
+                ueberblick.addLine(QStringLiteral("Aktionen: ") + live.actions);
             });
 }
 
 void SiteReport::SeoRankRow() {
     // The site address is followed by "/" directly, even when it ends with one.
-    request(QStringLiteral("SEO.getRank&url=") + ws_.SiteName + u'/', [&](const Memo &speich) {
+    request(QStringLiteral("SEO.getRank&url=") + ws_.SiteName + u'/', [&](const QString &reply) {
+        const SeoRanks ranks = seoRanks(reply);
         StringGrid &grid = ws_.ui.StringGrid3->grid();
-        // The rank of result row k stands on line 12 + 20k; the first four rows are shown.
         const int r = grid.rowCount();
         grid.clearRow(r);
         grid.setCell(0, r, QString::number(r));
         grid.setCell(1, r, ws_.SiteName);
         for (int k = 0; k < 4; ++k)
-            grid.setCell(2 + k, r, speich.line(12 + 20 * k));
+            grid.setCell(2 + k, r, ranks[k]);
         grid.setRowCount(r + 1);
         FitColumns(grid, 40);
     });

@@ -1,6 +1,7 @@
 #include "analytics/site_table.h"
 
 #include "analytics/grid_cells.h"
+#include "analytics/report_replies.h"
 #include "analytics/token_post.h"
 #include "core/data_folder.h"
 #include "core/handler_frame.h"
@@ -18,7 +19,6 @@ namespace kf::analytics {
 
 namespace {
 const QString kSiteFile = QStringLiteral("accounts\\ids\\sites.csv");
-const QString kIdTag = QStringLiteral("<idsite>");
 } // namespace
 
 void SiteTable::fetch() {
@@ -31,7 +31,7 @@ void SiteTable::fetch() {
 
     // From the request on, a failure ends the fetch without a message; what is done stays.
     guarded([&] {
-        analytics::fetchIntoSpeich(ws_, ws_.RequestUrl);
+        const QString reply = analytics::fetchIntoSpeich(ws_, ws_.RequestUrl);
 
         // Rows are emptied before the grid shrinks, so that no hidden text of an earlier table
         // can come back when the rows are raised again.
@@ -42,13 +42,10 @@ void SiteTable::fetch() {
         grid.setRowCount(0); // the grid keeps its minimum of one row
 
         // Each site fills the last row and appends an empty one; the trailing one goes after.
-        const int count = speich.lineCount();
-        for (int i = 0; i < count; ++i) {
-            if (speich.line(i) != kIdTag)
-                continue;
+        for (const SiteRecord &site : siteRecords(reply)) {
             const int row = grid.rowCount() - 1;
-            grid.setCell(0, row, speich.line(i + 1));
-            grid.setCell(1, row, speich.line(i + 9));
+            grid.setCell(0, row, site.id);
+            grid.setCell(1, row, site.mainUrl);
             grid.clearRow(row + 1);
             grid.setRowCount(row + 2);
         }
@@ -65,6 +62,7 @@ void SiteTable::fetch() {
 
         rebuildList();
     });
+    showServerMessage(ws_);
 }
 
 void SiteTable::reload() {

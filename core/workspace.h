@@ -84,6 +84,10 @@ struct Workspace {
     net::HttpClient IdHTTP1;
     // Analytics servers (scheme://host:port/path) that take token_auth only in a POST body.
     QSet<QString> tokenByPost;
+    // Analytics servers that know the referrer kinds only as Referrers.getReferrerType.
+    QSet<QString> todaysReferrerTypes;
+    // The message of the last error reply of an analytics server, until a run shows it.
+    QString analyticsServerMessage;
     Controls ui;
 
     // The road of every service request: the body of `url`, fetched with IdHTTP1, becomes the

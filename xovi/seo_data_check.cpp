@@ -1,5 +1,7 @@
 #include "xovi/seo_data_check.h"
 
+#include "analytics/token_post.h"
+
 #include "core/long_run.h"
 #include "core/workspace.h"
 #include "text/grid_tools.h"
@@ -17,6 +19,7 @@ void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
     LongRun run(ws, QStringLiteral("Button3Click"));
     if (!run.started())
         return;
+    ws.analyticsServerMessage.clear();
     const Controls &ui = ws.ui;
     StringGrid &grid = ui.StringGrid3->grid();
     for (int row = 0; row < grid.rowCount(); ++row)
@@ -55,6 +58,7 @@ void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
         run.step(j + 1);
         run.pause(1000);
     }
+    analytics::showServerMessage(ws);
 }
 
 } // namespace kf::xovi
