@@ -1,6 +1,7 @@
 #include "analytics/check_run.h"
 
 #include "analytics/grid_cells.h"
+#include "analytics/token_post.h"
 #include "core/handler_frame.h"
 #include "core/long_run.h"
 #include "core/session.h"
@@ -54,6 +55,7 @@ int CheckRun::run(const CheckRequest &request) {
     LongRun progress(ws_, QStringLiteral("Button1Click"));
     if (!progress.started())
         return 0;
+    ws_.analyticsServerMessage.clear();
     mapChoice(request.periodText, kPeriods, ws_.PeriodParam);
     mapChoice(request.liveMinutesText, kLiveWindows, ws_.LiveMinutesParam);
 
@@ -93,6 +95,7 @@ int CheckRun::run(const CheckRequest &request) {
     }
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Analyse fertig gestellt ..."));
+    showServerMessage(ws_);
     return done;
 }
 

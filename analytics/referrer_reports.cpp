@@ -1,5 +1,7 @@
 #include "analytics/site_report.h"
 
+#include "analytics/report_replies.h"
+
 #include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
@@ -9,26 +11,7 @@ namespace kf::analytics {
 
 namespace {
 
-// Lines below a "<label>" line that hold a referrer row's values. A day's rows list the
-// values in the order shown; rows summed over several days carry the visits as their seventh
-// element and everything from the actions on one element closer to the label.
-struct RowLayout {
-    int label, visitors, visits, actions, maxActions, duration, bounces;
-};
-constexpr RowLayout kDayLayout{1, 5, 9, 13, 17, 21, 25};
-constexpr RowLayout kMultiDayLayout{1, 5, 29, 9, 13, 17, 21};
-
-struct RowValues {
-    QString label, visitors, visits, actions, maxActions, duration, bounces;
-};
-
-RowValues readRow(const Memo &reply, int i, const RowLayout &at) {
-    return {reply.line(i + at.label),   reply.line(i + at.visitors),   reply.line(i + at.visits),
-            reply.line(i + at.actions), reply.line(i + at.maxActions), reply.line(i + at.duration),
-            reply.line(i + at.bounces)};
-}
-
-void appendBlock(Memo &memo, const RowValues &v) {
+void appendBlock(Memo &memo, const ReferrerRow &v) {
     memo.addLine(QStringLiteral("Quelle: ") + v.label);
     memo.addLine(QStringLiteral("Besucher: ") + v.visitors);
     memo.addLine(QStringLiteral("Besuche: ") + v.visits);
@@ -51,7 +34,7 @@ void appendGridRow(StringGrid &grid, const QStringList &values) {
 }
 
 // The two period choices that ask for single days.
-bool dayLayoutChosen(const QString &text) {
+bool daysChosen(const QString &text) {
     return text == QLatin1String("Tag") || text == QLatin1String("Periode - Zeitraum ");
 }
 
@@ -73,22 +56,13 @@ void SiteReport::referrerReport(Referrers kind) {
                                                          : QStringLiteral("Referers.getWebsites");
     request(method + QStringLiteral("&idSite=") + ws_.SiteId + u'&' + ws_.PeriodParam +
                 QStringLiteral("&date=") + reportDate_,
-            [&](const Memo &speich) {
+            [&](const QString &reply) {
                 Memo &ueberblick = ws_.ueberblick();
                 ueberblick.addLine(QStringLiteral("============="));
                 ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
 
-                const int count = speich.lineCount();
-                for (int i = 0; i < count; ++i) {
-                    // The referrer kinds always come per day; the others follow the period choice.
-                    const bool dayLayout =
-                        kind == Referrers::Types || dayLayoutChosen(settings_.periodText);
-                    if (speich.line(i) != QLatin1String("<label>"))
-                        continue;
-                    const RowValues v =
-                        readRow(speich, i, dayLayout ? kDayLayout : kMultiDayLayout);
+                for (const ReferrerRow &v : referrerRows(reply)) {
                     appendBlock(ueberblick, v);
-
                     switch (kind) {
                     case Referrers::Types:
                         translation_.apply(ueberblick);
@@ -100,7 +74,8 @@ void SiteReport::referrerReport(Referrers kind) {
                     case Referrers::Websites:
                         appendGridRow(ws_.grid4(), {v.label, v.visitors, v.visits, v.actions,
                                                     v.maxActions, v.duration, v.bounces});
-                        if (dayLayout)
+                        // Only the period choice of single days translates the websites' labels.
+                        if (daysChosen(settings_.periodText))
                             translation_.apply(ueberblick);
                         break;
                     }

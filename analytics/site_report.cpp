@@ -1,4 +1,5 @@
 #include "analytics/site_report.h"
+#include "analytics/report_replies.h"
 #include "analytics/token_post.h"
 
 #include "core/date_formats.h"
@@ -40,16 +41,13 @@ void SiteReport::step(const ReportSettings &settings) {
 }
 
 void SiteReport::request(const QString &methodAndParams,
-                         const std::function<void(const Memo &)> &read) {
+                         const std::function<void(const QString &reply)> &read) {
     ws_.RequestUrl = settings_.server.url + QStringLiteral("index.php?module=API&method=") +
                      methodAndParams + QStringLiteral("&format=xml&token_auth=") +
                      settings_.server.token;
     Memo &speich = ws_.speich();
     speich.prepare();
-    ws_.attempt([&] {
-        analytics::fetchIntoSpeich(ws_, ws_.RequestUrl);
-        read(speich);
-    });
+    ws_.attempt([&] { read(analytics::fetchIntoSpeich(ws_, ws_.RequestUrl)); });
 }
 
 void SiteReport::EntryPagesReport() {
@@ -57,12 +55,10 @@ void SiteReport::EntryPagesReport() {
     request(QStringLiteral("Actions.getEntryPageUrls&idSite=") + ws_.SiteId + u'&' +
                 ws_.PeriodParam + QStringLiteral("&date=") + reportDate_ +
                 QStringLiteral("&expanded=1"),
-            [&](const Memo &speich) {
+            [&](const QString &reply) {
                 ueberblick.prepare();
-                const int count = speich.lineCount();
-                for (int i = 0; i < count; ++i)
-                    if (speich.line(i) == QLatin1String("<url>"))
-                        ueberblick.addLine(speich.line(i + 1));
+                for (const QString &url : entryPageUrls(reply))
+                    ueberblick.addLine(url);
             });
 
     // Also after a failure: the count then is that of the lines left from before.
@@ -72,15 +68,14 @@ void SiteReport::EntryPagesReport() {
 
 void SiteReport::LiveCountersReport() {
     request(QStringLiteral("Live.getCounters&idSite=") + ws_.SiteId + u'&' + ws_.LiveMinutesParam,
-            [&](const Memo &speich) {
-                // The single row's first four values stand on lines 8, 12, 16 and 20; the third is
-                // not shown.
+            [&](const QString &reply) {
+                const LiveCounters live = liveCounters(reply);
                 Memo &ueberblick = ws_.ueberblick();
                 ueberblick.addLine(QStringLiteral("============="));
                 ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
-                ueberblick.addLine(QStringLiteral("Besuche: ") + speich.line(8));
-                ueberblick.addLine(QStringLiteral("Besucher: ") + speich.line(20));
-                ueberblick.addLine(QStringLiteral("Aktionen: ") + speich.line(12));
+                ueberblick.addLine(QStringLiteral("Besuche: ") + live.visits);
+                ueberblick.addLine(QStringLiteral("Besucher: ") + live.visitors);
+                ueberblick.addLine(QStringLiteral("Aktionen: ") + live.actions);
             });
 }
 
@@ -91,15 +86,15 @@ void SiteReport::SeoRankRow(const AnalyticsServer &server) {
 
 void SiteReport::SeoRankRow() {
     // The site address is followed by "/" directly, even when it ends with one.
-    request(QStringLiteral("SEO.getRank&url=") + ws_.SiteName + u'/', [&](const Memo &speich) {
+    request(QStringLiteral("SEO.getRank&url=") + ws_.SiteName + u'/', [&](const QString &reply) {
+        const SeoRanks ranks = seoRanks(reply);
         StringGrid &grid = ws_.grid3();
-        // The rank of result row k stands on line 12 + 20k; the first four rows are shown.
         const int r = grid.rowCount();
         grid.clearRow(r);
         grid.setCell(0, r, QString::number(r));
         grid.setCell(1, r, ws_.SiteName);
         for (int k = 0; k < 4; ++k)
-            grid.setCell(2 + k, r, speich.line(12 + 20 * k));
+            grid.setCell(2 + k, r, ranks[k]);
         grid.setRowCount(r + 1);
         FitColumns(grid, 40);
     });

@@ -51,8 +51,9 @@ private:
 
     // The frame every builder shares: RequestUrl := address + method path and parameters +
     // token; speich prepared; then, guarded, the fetch into speich, its tag-per-line rewrite and
-    // the builder's reading of it. Any failure ends the reading silently.
-    void request(const QString &methodAndParams, const std::function<void(const Memo &)> &read);
+    // the builder's reading of the reply. Any failure ends the reading silently.
+    void request(const QString &methodAndParams,
+                 const std::function<void(const QString &reply)> &read);
     void referrerReport(Referrers kind);
 
     Session &ws_;

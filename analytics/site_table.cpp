@@ -1,6 +1,7 @@
 #include "analytics/site_table.h"
 
 #include "analytics/grid_cells.h"
+#include "analytics/report_replies.h"
 #include "analytics/token_post.h"
 #include "core/data_folder.h"
 #include "core/session.h"
@@ -10,10 +11,6 @@
 
 namespace kf::analytics {
 
-namespace {
-const QString kIdTag = QStringLiteral("<idsite>");
-} // namespace
-
 void fetchSiteTable(Session &ws, const AnalyticsServer &server) {
     ws.RequestUrl = server.url +
                     QStringLiteral("index.php?module=API&method=SitesManager.getAllSites"
@@ -22,7 +19,7 @@ void fetchSiteTable(Session &ws, const AnalyticsServer &server) {
     Memo &speich = ws.speich();
     speich.prepare();
 
-    analytics::fetchIntoSpeich(ws, ws.RequestUrl);
+    const QString reply = analytics::fetchIntoSpeich(ws, ws.RequestUrl);
 
     // Rows are emptied before the grid shrinks, so that no hidden text of an earlier table can
     // come back when the rows are raised again.
@@ -33,13 +30,10 @@ void fetchSiteTable(Session &ws, const AnalyticsServer &server) {
     grid.setRowCount(0); // the grid keeps its minimum of one row
 
     // Each site fills the last row and appends an empty one; the trailing one goes after.
-    const int count = speich.lineCount();
-    for (int i = 0; i < count; ++i) {
-        if (speich.line(i) != kIdTag)
-            continue;
+    for (const SiteRecord &site : siteRecords(reply)) {
         const int row = grid.rowCount() - 1;
-        grid.setCell(0, row, speich.line(i + 1));
-        grid.setCell(1, row, speich.line(i + 9));
+        grid.setCell(0, row, site.id);
+        grid.setCell(1, row, site.mainUrl);
         grid.clearRow(row + 1);
         grid.setRowCount(row + 2);
     }

@@ -102,6 +102,9 @@ RunStatusBar::RunStatusBar(kf::LongRuns &runs, QWidget *window) : QStatusBar(win
 }
 
 void RunStatusBar::showRun(int done, int total) {
+    // The ending line of the last run gives way to the progress of this one.
+    if (!currentMessage().isEmpty())
+        clearMessage();
     // Only what changed is set: an unchanged value repaints nothing.
     if (ProgressBar1->maximum() != total)
         ProgressBar1->setRange(0, total);

@@ -107,6 +107,13 @@ int main(int argc, char **argv) {
         session.failures.append(kf::errorText(e));
     }
     progress.finish();
+    // An analytics server's error reply fails the run, as its message says.
+    for (const QString &line : progress.endLines())
+        if (line.startsWith(QLatin1String("Analytics-Server: ")))
+            session.failures.append(line);
+    if (!session.analyticsServerMessage.isEmpty())
+        session.failures.append(QStringLiteral("Analytics-Server: ") +
+                                session.analyticsServerMessage);
     summary.files = before.writtenSince();
     summary.failures = session.failures;
     summary.exitCode = stop.requested() ? kStopped : summary.failures.isEmpty() ? kDone : kFailed;

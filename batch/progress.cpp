@@ -34,6 +34,7 @@ void Progress::hideRuns() {
 void Progress::showEndLine(const QString &line) {
     if (line.isEmpty())
         return;
+    endLines_.append(line);
     finish();
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 namespace kf::batch {
 
@@ -24,6 +25,8 @@ public:
 
     // Ends the live line, so that what follows starts on a line of its own.
     void finish();
+    // The ending lines the runs left, in order.
+    const QStringList &endLines() const { return endLines_; }
 
 private:
     void show(bool now);
@@ -35,6 +38,7 @@ private:
     QString shown_;
     bool liveLine_ = false;
     QElapsedTimer lastShown_;
+    QStringList endLines_;
 };
 
 } // namespace kf::batch

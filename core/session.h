@@ -70,6 +70,10 @@ struct Session {
     net::HttpClient IdHTTP1;
     // Analytics servers (scheme://host:port/path) that take token_auth only in a POST body.
     QSet<QString> tokenByPost;
+    // Analytics servers that know the referrer kinds only as Referrers.getReferrerType.
+    QSet<QString> todaysReferrerTypes;
+    // The message of the last error reply of an analytics server, until a run shows it.
+    QString analyticsServerMessage;
     Models models;
     CaptionDisplay *captionDisplay = nullptr;
     // Why runs ended early, in order: a run that ends silently on a failure (as the window's

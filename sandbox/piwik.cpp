@@ -13,39 +13,6 @@ namespace sandbox::piwik {
 
 namespace {
 
-// One <row> of a reply: its values in order, and the rows of its subtable (expanded reports).
-struct Row {
-    std::vector<std::pair<std::string, std::string>> values;
-    std::vector<Row> subtable;
-};
-
-void appendRow(std::string &out, const Row &row, int depth) {
-    const std::string indent(depth, '\t');
-    out += indent + "<row>\n";
-    for (const auto &[name, value] : row.values)
-        out += indent + "\t<" + name + ">" + xmlEscaped(value) + "</" + name + ">\n";
-    if (!row.subtable.empty()) {
-        out += indent + "\t<subtable>\n";
-        for (const Row &child : row.subtable)
-            appendRow(out, child, depth + 2);
-        out += indent + "\t</subtable>\n";
-    }
-    out += indent + "</row>\n";
-}
-
-const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n";
-
-// The XML a Piwik server renders for a data table: tab-indented rows below <result>, or an
-// empty <result /> when the table has no row.
-std::string render(const std::vector<Row> &rows) {
-    if (rows.empty())
-        return kDeclaration + "<result />";
-    std::string out = kDeclaration + "<result>\n";
-    for (const Row &row : rows)
-        appendRow(out, row, 1);
-    return out + "</result>";
-}
-
 // Deterministic figures: a hash of what the figure describes, scaled into [low, high).
 std::uint64_t hashOf(const std::string &key) {
     std::uint64_t h = 1469598103934665603ull;
@@ -106,34 +73,20 @@ Figures figuresFor(const std::string &key, double visits) {
     return f;
 }
 
-// A referrer row in the layout Piwik uses for one day, or summed over several days.
-Row referrerRow(const std::string &label, const Figures &f, bool oneDay, int subtableId) {
-    Row row;
-    if (oneDay)
-        row.values = {{"label", label},
-                      {"nb_uniq_visitors", number(f.visitors)},
-                      {"nb_visits", number(f.visits)},
-                      {"nb_actions", number(f.actions)},
-                      {"max_actions", number(f.maxActions)},
-                      {"sum_visit_length", number(f.length)},
-                      {"bounce_count", number(f.bounces)},
-                      {"nb_visits_converted", number(f.converted)}};
-    else
-        row.values = {{"label", label},
-                      {"sum_daily_nb_uniq_visitors", number(f.visitors)},
-                      {"nb_actions", number(f.actions)},
-                      {"max_actions", number(f.maxActions)},
-                      {"sum_visit_length", number(f.length)},
-                      {"bounce_count", number(f.bounces)},
-                      {"nb_visits_converted", number(f.converted)},
-                      {"nb_visits", number(f.visits)}};
-    row.values.push_back({"idsubdatatable", std::to_string(subtableId)});
+// A referrer row of the period in the server's shape; rows with conversions carry goals.
+Row referrerRow(const std::string &label, const Figures &f, bool oneDay, Shape shape,
+                int subtableId) {
+    Referrer r{xmlEscaped(label),    number(f.visitors), number(f.visits),  number(f.actions),
+               number(f.maxActions), number(f.length),   number(f.bounces), number(f.converted)};
+    Row row = piwik::referrerRow(r, oneDay, shape, f.converted >= 0.5);
+    row.add("idsubdatatable", std::to_string(subtableId));
     return row;
 }
 
 // What one report request is about.
 struct Query {
     const Site *site = nullptr;
+    Shape shape = Shape::Today;
     std::string period, date;
     int days = 1;
     std::string key; // site, period and date: the seed of the figures
@@ -178,7 +131,7 @@ std::string refererTypes(const Query &q) {
     for (const auto &[label, part] : types)
         if (visits * part >= 1)
             rows.push_back(referrerRow(label, figuresFor(q.key + label, std::floor(visits * part)),
-                                       q.days == 1, subtable++));
+                                       q.days == 1, q.shape, subtable++));
     return render(rows);
 }
 
@@ -187,8 +140,8 @@ std::string refererList(const Query &q, const std::string &what,
     std::vector<Row> rows;
     int subtable = 1;
     for (const auto &[label, visits] : share(q, what, labels, periodVisits(q) * part))
-        rows.push_back(
-            referrerRow(label, figuresFor(q.key + what + label, visits), q.days == 1, subtable++));
+        rows.push_back(referrerRow(label, figuresFor(q.key + what + label, visits), q.days == 1,
+                                   q.shape, subtable++));
     return render(rows);
 }
 
@@ -209,19 +162,17 @@ std::string entryPages(const Query &q) {
         if (label == "/")
             label = "/index";
         Row page;
-        page.values = {
-            {"label", label},
-            {q.days == 1 ? "nb_uniq_visitors" : "sum_daily_nb_uniq_visitors", number(f.visitors)},
-            {"nb_visits", number(f.visits)},
-            {"nb_hits", number(f.actions)},
-            {"sum_time_spent", number(f.length)},
-            {"entry_nb_visits", number(f.visits)},
-            {"entry_nb_actions", number(f.actions)},
-            {"entry_sum_visit_length", number(f.length)},
-            {"entry_bounce_count", number(f.bounces)},
-            {"avg_time_on_page", number(f.length / std::max(1.0, f.actions))},
-            {"bounce_rate", number(100 * f.bounces / f.visits) + "%"},
-            {"url", site.mainUrl + path}};
+        page.add("label", xmlEscaped(label));
+        page.add(q.days == 1 ? "nb_uniq_visitors" : "sum_daily_nb_uniq_visitors",
+                 number(f.visitors));
+        page.add("nb_visits", number(f.visits)).add("nb_hits", number(f.actions));
+        page.add("sum_time_spent", number(f.length)).add("entry_nb_visits", number(f.visits));
+        page.add("entry_nb_actions", number(f.actions));
+        page.add("entry_sum_visit_length", number(f.length));
+        page.add("entry_bounce_count", number(f.bounces));
+        page.add("avg_time_on_page", number(f.length / std::max(1.0, f.actions)));
+        page.add("bounce_rate", number(100 * f.bounces / f.visits) + "%");
+        page.add("url", xmlEscaped(site.mainUrl + path));
         if (folder.empty()) {
             rows.push_back(page);
             continue;
@@ -229,37 +180,35 @@ std::string entryPages(const Query &q) {
         auto at = folders.find(folder);
         if (at == folders.end()) {
             Row folderRow;
-            folderRow.values = {{"label", folder},
-                                {"nb_visits", "0"},
-                                {"entry_nb_visits", "0"},
-                                {"idsubdatatable", std::to_string(subtable++)}};
+            folderRow.add("label", xmlEscaped(folder)).add("nb_visits", "0");
+            folderRow.add("entry_nb_visits", "0");
+            folderRow.add("idsubdatatable", std::to_string(subtable++));
+            folderRow.addTable("subtable", {});
             rows.push_back(folderRow);
             at = folders.emplace(folder, rows.size() - 1).first;
         }
         Row &folderRow = rows[at->second];
-        folderRow.subtable.push_back(page);
-        const std::string sum = number(std::stod(folderRow.values[1].second) + f.visits);
-        folderRow.values[1].second = sum;
-        folderRow.values[2].second = sum;
+        folderRow.children[4].table.push_back(page);
+        const std::string sum = number(std::stod(folderRow.children[1].value) + f.visits);
+        folderRow.children[1].value = sum;
+        folderRow.children[2].value = sum;
     }
     return render(rows);
 }
 
-std::string liveCounters(const Site &site, const std::string &lastMinutes) {
+std::string liveCounters(const Site &site, const std::string &lastMinutes, Shape shape) {
     const int minutes = std::max(1, std::atoi(lastMinutes.c_str()));
     const std::string key = std::to_string(site.id) + "live" + lastMinutes;
     const double visits = std::ceil(site.visitsPerDay * minutes / 1440.0 * between(key, 0.6, 1.8));
-    Row row;
-    row.values = {{"visits", number(visits)},
-                  {"actions", number(visits * between(key + "a", 1.5, 3.5))},
-                  {"visitsConverted", number(visits * between(key + "c", 0.0, 0.08))},
-                  {"visitors", number(visits * between(key + "u", 0.8, 0.97))}};
-    return render({row});
+    return piwik::liveCounters(number(visits), number(visits * between(key + "a", 1.5, 3.5)),
+                               number(visits * between(key + "u", 0.8, 0.97)),
+                               number(visits * between(key + "c", 0.0, 0.08)), shape);
 }
 
 // The SEO plugin's figures for any address; they do not change from day to day, and a site
 // asked for by its main address ("Check") or by its bare domain (the project list) gets the same.
-std::string seoRank(const std::string &url) {
+// Today's server has lost the PageRank and the Alexa rank.
+std::string seoRank(const std::string &url, Shape shape) {
     std::string key = url;
     for (const char *scheme : {"http://", "https://"})
         if (key.rfind(scheme, 0) == 0)
@@ -267,43 +216,31 @@ std::string seoRank(const std::string &url) {
     while (!key.empty() && key.back() == '/')
         key.pop_back();
     const long long google = static_cast<long long>(between(key + "gi", 80, 2400));
-    const std::vector<std::pair<std::string, std::string>> ranks{
-        {"Google PageRank", number(between(key + "pr", 1, 6))},
-        {"Google indexed pages", grouped(google) + " pages"},
-        {"Bing indexed pages",
-         grouped(static_cast<long long>(google * between(key + "bi", 0.4, 0.9))) + " pages"},
-        {"Alexa Rank", grouped(static_cast<long long>(between(key + "al", 180000, 9500000)))},
-        {"Domain Age", number(between(key + "age", 2, 16)) + " years"}};
-    const char *ids[] = {"pagerank", "google-index", "bing-index", "alexa", "domain-age"};
-    std::vector<Row> rows;
-    for (size_t k = 0; k < ranks.size(); ++k) {
-        Row row;
-        row.values = {{"label", ranks[k].first},
-                      {"rank", ranks[k].second},
-                      {"logo", std::string("plugins/SEO/images/") + ids[k] + ".png"},
-                      {"id", ids[k]}};
-        rows.push_back(row);
-    }
-    return render(rows);
+    const SeoFigure pageRank{"pagerank", "Google PageRank", number(between(key + "pr", 1, 6))};
+    const SeoFigure googleIndex{"google-index", "Google indexed pages", grouped(google) + " pages"};
+    const SeoFigure bingIndex{
+        "bing-index", "Bing indexed pages",
+        grouped(static_cast<long long>(google * between(key + "bi", 0.4, 0.9))) + " pages"};
+    const SeoFigure alexa{"alexa", "Alexa Rank",
+                          grouped(static_cast<long long>(between(key + "al", 180000, 9500000)))};
+    const SeoFigure age{"domain-age", "Domain Age", number(between(key + "age", 2, 16)) + " years"};
+    if (shape == Shape::Today)
+        return piwik::seoRank({googleIndex, bingIndex, age}, shape);
+    return piwik::seoRank({pageRank, googleIndex, bingIndex, alexa, age}, shape);
 }
 
 std::string allSites(const Data &data) {
     std::vector<Row> rows;
     for (const Site &site : data.sites) {
         Row row;
-        row.values = {{"idsite", std::to_string(site.id)},
-                      {"name", site.name},
-                      {"main_url", site.mainUrl},
-                      {"ts_created", "2011-0" + std::to_string(1 + site.id % 9) + "-14 09:26:53"},
-                      {"ecommerce", site.name.find("Shop") != std::string::npos ? "1" : "0"},
-                      {"sitesearch", "1"},
-                      {"sitesearch_keyword_parameters", ""},
-                      {"sitesearch_category_parameters", ""},
-                      {"excluded_ips", ""},
-                      {"excluded_parameters", ""},
-                      {"timezone", "Europe/Berlin"},
-                      {"currency", "EUR"},
-                      {"group", ""}};
+        row.add("idsite", std::to_string(site.id)).add("name", xmlEscaped(site.name));
+        row.add("main_url", xmlEscaped(site.mainUrl));
+        row.add("ts_created", "2011-0" + std::to_string(1 + site.id % 9) + "-14 09:26:53");
+        row.add("ecommerce", site.name.find("Shop") != std::string::npos ? "1" : "0");
+        row.add("sitesearch", "1").add("sitesearch_keyword_parameters", "");
+        row.add("sitesearch_category_parameters", "").add("excluded_ips", "");
+        row.add("excluded_parameters", "").add("timezone", "Europe/Berlin");
+        row.add("currency", "EUR").add("group", "");
         rows.push_back(row);
     }
     return render(rows);
@@ -317,24 +254,25 @@ std::string viewAccessError(const std::string &idSite) {
 
 } // namespace
 
-std::string errorReply(const std::string &message) {
-    return kDeclaration + "<result>\n\t<error message=\"" + xmlEscaped(message) +
-           "\" />\n</result>";
-}
-
 std::string reply(const Data &data, const Request &request) {
-    const std::string method = request.param("method");
+    std::string method = request.param("method");
+    // Today's server knows the referrer kinds only by their new name; the module's other
+    // methods answer under both spellings of the module.
     static const std::vector<std::string> known{
-        "SitesManager.getAllSites", "Actions.getEntryPageUrls",
-        "Live.getCounters",         "SEO.getRank",
-        "Referers.getRefererType",  "Referers.getKeywords",
-        "Referers.getWebsites"};
-    if (std::find(known.begin(), known.end(), method) == known.end()) {
-        const size_t dot = method.find('.');
-        return errorReply(
-            "The method '" + (dot == std::string::npos ? method : method.substr(dot + 1)) +
-            "' does not exist or is not available in the module '" +
-            (dot == std::string::npos ? std::string() : method.substr(0, dot)) + "'.");
+        "SitesManager.getAllSites", "Actions.getEntryPageUrls", "Live.getCounters", "SEO.getRank",
+        "Referers.getKeywords",     "Referers.getWebsites"};
+    const bool today = data.shape == Shape::Today;
+    if (today && method.rfind("Referrers.", 0) == 0)
+        method = "Referers." + method.substr(std::string("Referrers.").size());
+    const bool types =
+        today ? method == "Referers.getReferrerType" : method == "Referers.getRefererType";
+    if (!types && std::find(known.begin(), known.end(), method) == known.end()) {
+        const std::string asked = request.param("method");
+        const size_t dot = asked.find('.');
+        return errorReply("The method '" +
+                          (dot == std::string::npos ? asked : asked.substr(dot + 1)) +
+                          "' does not exist or is not available in the module '" +
+                          (dot == std::string::npos ? std::string() : asked.substr(0, dot)) + "'.");
     }
     const bool trusted = !data.token.empty() && request.param("token_auth") == data.token;
 
@@ -345,7 +283,7 @@ std::string reply(const Data &data, const Request &request) {
     if (method == "SEO.getRank") {
         if (!request.has("url") || request.param("url").empty())
             return errorReply("Please specify a value for 'url'.");
-        return trusted ? seoRank(request.param("url"))
+        return trusted ? seoRank(request.param("url"), data.shape)
                        : errorReply("You can't access this resource as it requires a 'view' "
                                     "access for at least one website.");
     }
@@ -366,11 +304,12 @@ std::string reply(const Data &data, const Request &request) {
     if (method == "Live.getCounters") {
         if (request.param("lastMinutes").empty())
             return errorReply("Please specify a value for 'lastMinutes'.");
-        return liveCounters(*site, request.param("lastMinutes"));
+        return liveCounters(*site, request.param("lastMinutes"), data.shape);
     }
 
     Query q;
     q.site = site;
+    q.shape = data.shape;
     q.period = request.param("period");
     q.date = request.param("date");
     if (q.period.empty())
@@ -391,7 +330,7 @@ std::string reply(const Data &data, const Request &request) {
 
     if (method == "Actions.getEntryPageUrls")
         return entryPages(q);
-    if (method == "Referers.getRefererType")
+    if (types)
         return refererTypes(q);
     if (method == "Referers.getKeywords")
         return refererList(q, "kw", site->keywords, 0.5);

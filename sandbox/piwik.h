@@ -1,11 +1,12 @@
 #pragma once
 
 // The analytics stand-in: a Piwik server's HTTP API as the program uses it
-// (SitesManager.getAllSites and the six per-site reports), with replies shaped like a real
-// server's XML and its token check. Figures are made up but deterministic: the same site,
-// period and date always give the same reply.
+// (SitesManager.getAllSites and the six per-site reports), with replies shaped like today's
+// server's XML (or, on request, a classic server's) and its token check. Figures are made up but
+// deterministic: the same site, period and date always give the same reply.
 
 #include "sandbox/loopback_service.h"
+#include "sandbox/piwik_xml.h"
 
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct Site {
 
 struct Data {
     std::string token; // the one token_auth the server accepts
+    Shape shape = Shape::Today;
     std::vector<Site> sites;
 };
 
@@ -37,8 +39,5 @@ Handler handler(Data data);
 // The exact reply of the server to one request: its XML error reply for a wrong token, an
 // unknown site or method, or a missing or wrong period or date.
 std::string reply(const Data &data, const Request &request);
-
-// The server's XML error reply ("<result>" with one "<error message=...>").
-std::string errorReply(const std::string &message);
 
 } // namespace sandbox::piwik

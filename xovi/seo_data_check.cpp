@@ -1,5 +1,6 @@
 #include "xovi/seo_data_check.h"
 
+#include "analytics/token_post.h"
 #include "core/long_run.h"
 #include "core/session.h"
 #include "text/grid_tools.h"
@@ -14,6 +15,7 @@ void CheckSeoData(Session &ws, const QStringList &domainList,
     LongRun run(ws, QStringLiteral("Button3Click"));
     if (!run.started())
         return;
+    ws.analyticsServerMessage.clear();
     StringGrid &grid = ws.grid3();
     for (int row = 0; row < grid.rowCount(); ++row)
         grid.clearRow(row);
@@ -51,6 +53,7 @@ void CheckSeoData(Session &ws, const QStringList &domainList,
         run.step(j + 1);
         run.pause(pauseMs);
     }
+    analytics::showServerMessage(ws);
 }
 
 } // namespace kf::xovi

@@ -17,6 +17,19 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+// The text block of one referrer row in ueberblick, its label as shown when given.
+inline QStringList referrerBlock(const piwik::Referrer &r, const QString &label = {}) {
+    auto q = [](const std::string &s) { return QString::fromStdString(s); };
+    return {"Quelle: " + (label.isEmpty() ? q(r.label) : label),
+            "Besucher: " + q(r.visitors),
+            "Besuche: " + q(r.visits),
+            "Aktionen: " + q(r.actions),
+            "max. Aktionen: " + q(r.maxActions),
+            "Aufenthaltsdauer (sek.): " + q(r.duration),
+            "Absprünge: " + q(r.bounces),
+            " "};
+}
+
 // The real main window in a fresh data folder, pointed at a loopback Piwik stand-in.
 class AnalyticsWindow : public ::testing::Test {
 protected:

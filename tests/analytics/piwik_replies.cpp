@@ -4,24 +4,31 @@ namespace piwik {
 
 namespace {
 
-const std::string kDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n";
+using sandbox::piwik::Row;
 
-void appendRow(std::string &out, const std::vector<Element> &elements, int depth) {
-    const std::string indent(depth, '\t');
-    out += indent + "<row>\n";
+Row rowOf(const std::vector<Element> &elements) {
+    Row row;
     for (const auto &[name, value] : elements)
-        out += indent + "\t<" + name + ">" + value + "</" + name + ">\n";
-    out += indent + "</row>\n";
+        row.add(name, value);
+    return row;
+}
+
+std::string referrers(const std::vector<Referrer> &referrers, bool oneDay, Shape shape,
+                      bool goals) {
+    std::vector<Row> out;
+    for (const Referrer &r : referrers)
+        out.push_back(
+            sandbox::piwik::referrerRow(r, oneDay, shape, goals).add("idsubdatatable", "17"));
+    return sandbox::piwik::render(out);
 }
 
 } // namespace
 
 std::string rows(const std::vector<std::vector<Element>> &records) {
-    std::string out = kDeclaration + "<result>\n";
+    std::vector<Row> out;
     for (const auto &record : records)
-        appendRow(out, record, 1);
-    out += "</result>";
-    return out;
+        out.push_back(rowOf(record));
+    return sandbox::piwik::render(out);
 }
 
 std::string allSites(const std::vector<Site> &sites) {
@@ -43,74 +50,38 @@ std::string allSites(const std::vector<Site> &sites) {
 }
 
 std::string liveCounters(const std::string &visits, const std::string &actions,
-                         const std::string &converted, const std::string &visitors) {
-    return rows({{{"visits", visits},
-                  {"actions", actions},
-                  {"visitsConverted", converted},
-                  {"visitors", visitors}}});
+                         const std::string &converted, const std::string &visitors, Shape shape) {
+    return sandbox::piwik::liveCounters(visits, actions, visitors, converted, shape);
 }
 
 std::string seoRank(const std::vector<std::pair<std::string, std::string>> &labelAndRank) {
-    std::vector<std::vector<Element>> records;
-    int id = 0;
+    std::vector<sandbox::piwik::SeoFigure> figures;
     for (const auto &[label, rank] : labelAndRank)
-        records.push_back({{"label", label},
-                           {"rank", rank},
-                           {"logo", "plugins/SEO/images/logo" + std::to_string(id) + ".png"},
-                           {"id", "seo" + std::to_string(id++)}});
-    return rows(records);
+        figures.push_back({"seo" + std::to_string(figures.size()), label, rank});
+    return sandbox::piwik::seoRank(figures, Shape::Classic);
 }
 
-std::string referrersDay(const std::vector<Referrer> &referrers) {
-    std::vector<std::vector<Element>> records;
-    for (const Referrer &r : referrers) {
-        std::vector<Element> e{{"label", r.label},
-                               {"nb_uniq_visitors", r.visitors},
-                               {"nb_visits", r.visits},
-                               {"nb_actions", r.actions},
-                               {"max_actions", r.maxActions},
-                               {"sum_visit_length", r.duration},
-                               {"bounce_count", r.bounces}};
-        e.push_back({"nb_visits_converted", "0"});
-        e.push_back({"idsubdatatable", "17"});
-        records.push_back(e);
-    }
-    return rows(records);
+std::string referrersDay(const std::vector<Referrer> &list, Shape shape, bool goals) {
+    return referrers(list, true, shape, goals);
 }
 
-std::string referrersMultiDay(const std::vector<Referrer> &referrers) {
-    std::vector<std::vector<Element>> records;
-    for (const Referrer &r : referrers) {
-        std::vector<Element> e{{"label", r.label},
-                               {"sum_daily_nb_uniq_visitors", r.visitors},
-                               {"nb_actions", r.actions},
-                               {"max_actions", r.maxActions},
-                               {"sum_visit_length", r.duration},
-                               {"bounce_count", r.bounces},
-                               {"nb_visits_converted", "0"},
-                               {"nb_visits", r.visits}};
-        e.push_back({"idsubdatatable", "17"});
-        records.push_back(e);
-    }
-    return rows(records);
+std::string referrersMultiDay(const std::vector<Referrer> &list, Shape shape, bool goals) {
+    return referrers(list, false, shape, goals);
 }
 
 std::string entryPages(const std::vector<std::string> &urls) {
-    std::string out = kDeclaration + "<result>\n";
     if (urls.empty())
-        return out + "</result>";
+        return rows({});
     // The first page on the top level, the others in a folder's subtable.
-    out += "\t<row>\n\t\t<label>/index.html</label>\n\t\t<entry_nb_visits>12</entry_nb_visits>\n"
-           "\t\t<url>" +
-           urls[0] + "</url>\n\t</row>\n";
-    out += "\t<row>\n\t\t<label>blog</label>\n\t\t<entry_nb_visits>7</entry_nb_visits>\n"
-           "\t\t<subtable>\n";
+    std::vector<Row> pages;
     for (std::size_t k = 1; k < urls.size(); ++k)
-        out += "\t\t\t<row>\n\t\t\t\t<label>/page" + std::to_string(k) +
-               "</label>\n\t\t\t\t<entry_bounce_count>1</entry_bounce_count>\n\t\t\t\t<url>" +
-               urls[k] + "</url>\n\t\t\t</row>\n";
-    out += "\t\t</subtable>\n\t</row>\n</result>";
-    return out;
+        pages.push_back(rowOf({{"label", "/page" + std::to_string(k)},
+                               {"entry_bounce_count", "1"},
+                               {"url", urls[k]}}));
+    Row folder = rowOf({{"label", "blog"}, {"entry_nb_visits", "7"}});
+    folder.addTable("subtable", pages);
+    return sandbox::piwik::render(
+        {rowOf({{"label", "/index.html"}, {"entry_nb_visits", "12"}, {"url", urls[0]}}), folder});
 }
 
 } // namespace piwik

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "sandbox/piwik_xml.h"
+
 #include <string>
 #include <utility>
 #include <vector>
 
-// Replies shaped like a Piwik server's XML: declaration line, LF line ends, tab indentation,
-// a <result> root with <row> records.
+// Replies shaped like an analytics server's XML (the stand-in's writer, sandbox/piwik_xml.h):
+// declaration line, LF line ends, tab indentation, a <result> root with <row> records. The
+// shape of the Parts' classic server unless today's is asked for.
 namespace piwik {
 
+using sandbox::piwik::Shape;
 using Element = std::pair<std::string, std::string>; // name, value
 
 // One <row> per element list, at depth 1 below <result>.
@@ -19,23 +23,23 @@ struct Site {
 // SitesManager.getAllSites: idsite, name, main_url, then the site's other settings.
 std::string allSites(const std::vector<Site> &sites);
 
-// Live.getCounters: its single row's first four values are visits, actions, converted visits
-// and visitors.
+// Live.getCounters of a classic server: visits, actions, converted visits, visitors.
 std::string liveCounters(const std::string &visits, const std::string &actions,
-                         const std::string &converted, const std::string &visitors);
+                         const std::string &converted, const std::string &visitors,
+                         Shape shape = Shape::Classic);
 
-// SEO.getRank: rows of label, rank, logo, id.
+// SEO.getRank: rows of label, rank, logo, id ("seo0", "seo1", ... unless given).
 std::string seoRank(const std::vector<std::pair<std::string, std::string>> &labelAndRank);
 
-struct Referrer {
-    std::string label, visitors, visits, actions, maxActions, duration, bounces;
-};
+using Referrer = sandbox::piwik::Referrer;
 // Referrer rows for one day: label, unique visitors, visits, actions, max actions, visit
-// length, bounces, then more figures.
-std::string referrersDay(const std::vector<Referrer> &referrers);
-// Referrer rows summed over several days: label, summed daily visitors, actions, max actions,
-// visit length, bounces, converted visits, visits, then more figures.
-std::string referrersMultiDay(const std::vector<Referrer> &referrers);
+// length, bounces, then more figures (today's server: nb_users after the actions, and goals).
+std::string referrersDay(const std::vector<Referrer> &referrers, Shape shape = Shape::Classic,
+                         bool goals = false);
+// Referrer rows summed over several days: label, visits, actions, max actions, visit length,
+// bounces, converted visits, summed daily visitors, then more figures.
+std::string referrersMultiDay(const std::vector<Referrer> &referrers, Shape shape = Shape::Classic,
+                              bool goals = false);
 
 // Actions.getEntryPageUrls with expanded=1: a folder row with a subtable whose rows carry
 // the urls, the first url on the top level.

@@ -53,14 +53,16 @@ TEST_F(SiteTableTest, NoSiteGivesOneEmptyRowSavedAndListed) {
     EXPECT_EQ(items(list("ListBox1")), QStringList({""}));
 }
 
-TEST_F(SiteTableTest, OnlyTheExactOpeningTagStartsASite) {
-    // An error reply of the server, a tag with attributes and one in other letter case.
+TEST_F(SiteTableTest, SitesAreReadByElementNameAsXml) {
+    // Element names are case-sensitive; a blank before ">" is still the same element; the
+    // main address is found wherever it stands in the record.
     piwik.reply("SitesManager.getAllSites",
                 "<?xml version=\"1.0\" encoding=\"utf-8\" ?>\n<result>\n\t<row>\n"
-                "\t\t<idsite >7</idsite >\n\t\t<IdSite>8</IdSite>\n\t</row>\n</result>");
+                "\t\t<IdSite>8</IdSite>\n\t</row>\n\t<row>\n\t\t<main_url>http://g.example"
+                "</main_url>\n\t\t<idsite >7</idsite >\n\t</row>\n</result>");
     holeIds();
     EXPECT_EQ(rowCount("StringGrid1"), 1);
-    EXPECT_EQ(gridRow("StringGrid1", 0), QStringList({"", ""}));
+    EXPECT_EQ(gridRow("StringGrid1", 0), QStringList({"7", "http://g.example"}));
 }
 
 TEST_F(SiteTableTest, ShorterSecondReplyLeavesOnlyItsRows) {

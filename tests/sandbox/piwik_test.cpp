@@ -71,3 +71,47 @@ TEST_F(PiwikStandIn, ASiteHasTheSameSeoFiguresByItsMainAddressAndByItsBareDomain
               bare);
     EXPECT_NE(fetch("method=SEO.getRank&url=www.moebel-hartmann.example" + kToken), bare);
 }
+
+TEST(PiwikShapes, TodaysServerByDefaultAndTheClassicOneOnRequest) {
+    const std::string day = "&idSite=1&period=day&date=2026-12-01" + kToken;
+    const std::string week = "&idSite=1&period=week&date=2026-12-01" + kToken;
+    struct Case {
+        sandbox::piwik::Shape shape;
+        std::string query, found, absent;
+    } cases[] = {
+        {sandbox::piwik::Shape::Today, "method=Referers.getRefererType" + day,
+         "The method 'getRefererType' does not exist", "<row>"},
+        {sandbox::piwik::Shape::Today, "method=Referrers.getReferrerType" + day,
+         "</nb_actions>\n\t\t<nb_users>", "<error"},
+        {sandbox::piwik::Shape::Today, "method=Referrers.getWebsites" + week,
+         "</nb_visits_converted>\n\t\t<sum_daily_nb_uniq_visitors>", "<nb_uniq_visitors>"},
+        {sandbox::piwik::Shape::Today, "method=Live.getCounters&idSite=1&lastMinutes=30" + kToken,
+         "</actions>\n\t\t<visitors>", "<error"},
+        {sandbox::piwik::Shape::Today,
+         "method=SEO.getRank&url=www.lindenhof-gaertnerei.example" + kToken,
+         "<id>google-index</id>", "<id>pagerank</id>"},
+        {sandbox::piwik::Shape::Classic, "method=Referers.getRefererType" + day,
+         "</nb_actions>\n\t\t<max_actions>", "<nb_users>"},
+        {sandbox::piwik::Shape::Classic, "method=Referrers.getReferrerType" + day, "does not exist",
+         "<row>"},
+        {sandbox::piwik::Shape::Classic, "method=Live.getCounters&idSite=1&lastMinutes=30" + kToken,
+         "</visitsConverted>\n\t\t<visitors>", "<error"},
+        {sandbox::piwik::Shape::Classic,
+         "method=SEO.getRank&url=www.lindenhof-gaertnerei.example" + kToken, "<id>pagerank</id>",
+         "<logo_link>"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.query);
+        sandbox::piwik::Data data = sandbox::piwik::demoData();
+        data.shape = c.shape;
+        LoopbackService service;
+        service.handle(sandbox::piwik::handler(data));
+        kf::net::HttpClient client;
+        const std::string reply =
+            client
+                .fetch(QString::fromStdString(service.base() + "/index.php?module=API&" + c.query))
+                .toStdString();
+        EXPECT_NE(reply.find(c.found), std::string::npos) << reply.substr(0, 400);
+        EXPECT_EQ(reply.find(c.absent), std::string::npos);
+    }
+}
