@@ -19,6 +19,11 @@
 
 #include <algorithm>
 
+namespace {
+// How long a note of the run (a child sitemap skipped) stands before the progress shows again.
+constexpr int kMessageDuringRunMs = 4000;
+} // namespace
+
 TForm2::TForm2(kf::Workspace &mainWindow, QWidget *parent)
     : QWidget(parent), ws_(mainWindow), mainWindow_(mainWindow.ui.form) {
     setObjectName(QStringLiteral("Form2"));
@@ -80,8 +85,12 @@ void TForm2::extract() {
 void TForm2::statusLine(const QString &text) {
     if (!mainWindow_)
         return;
-    if (auto *bar = mainWindow_->findChild<QStatusBar *>(QStringLiteral("StatusBar1")))
-        bar->showMessage(text);
+    // The foot keeps it once the run has ended (at once outside a run), instead of the count;
+    // during a run it shows for a moment, then the progress comes back.
+    ws_.runs.setEndLine(text);
+    if (ws_.runs.anyRunning())
+        if (auto *bar = mainWindow_->findChild<QStatusBar *>(QStringLiteral("StatusBar1")))
+            bar->showMessage(text, kMessageDuringRunMs);
 }
 
 // Opens centred over the main window, and whole on the main window's screen.
