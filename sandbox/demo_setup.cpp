@@ -4,6 +4,7 @@
 #include "sandbox/demo_data.h"
 #include "text/text_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -47,7 +48,13 @@ QString chooseFolder(const QStringList &arguments, bool *made) {
     const int at = arguments.indexOf(QStringLiteral("--data-dir"));
     if (at >= 0 && at + 1 < arguments.size())
         return chooseAppFolder({QStringLiteral("--data-dir"), arguments[at + 1]});
-    QTemporaryDir fresh(QDir::tempPath() + QStringLiteral("/kelvaro-demo-XXXXXX"));
+    // A program of the build tree keeps its demo beside the system's temporary files; an
+    // installed one keeps it in the user's data folder, where its other data live too.
+    const bool installed = dataFolderFor({}, QCoreApplication::applicationDirPath()) ==
+                           withTrailingSeparator(userDataFolder());
+    const QString parent = installed ? userDataFolder() : QDir::tempPath();
+    QDir().mkpath(parent);
+    QTemporaryDir fresh(parent + QStringLiteral("/kelvaro-demo-XXXXXX"));
     fresh.setAutoRemove(false); // removed with the demo, once the windows are gone
     *made = fresh.isValid();
     return fresh.isValid() ? withTrailingSeparator(fresh.path()) : QString();

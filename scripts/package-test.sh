@@ -58,9 +58,11 @@ as_user timeout 120 xvfb-run -a /usr/bin/kelvaro --screenshot "$work/window.png"
 [ -d "$user_folder/accounts" ] || fail "no accounts folder in $user_folder"
 [ -s "$work/window.png" ] || fail "the window was not drawn"
 [ ! -e /usr/bin/db ] && [ ! -e /usr/bin/accounts ] || fail "data written into /usr/bin"
-# The demo starts from /usr/bin as well, in a fresh folder under the temporary folder.
+# The demo starts from /usr/bin as well, in a fresh folder inside the user's data folder that
+# it removes when it ends.
 as_user timeout 120 xvfb-run -a /usr/bin/kelvaro --demo --screenshot "$work/demo.png"
 [ -s "$work/demo.png" ] || fail "the demo window was not drawn"
+[ -z "$(find "$user_folder" -maxdepth 1 -name 'kelvaro-demo-*')" ] || fail "the demo left its folder"
 
 echo "== apt-get remove leaves nothing in /usr"
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq kelvaro
