@@ -2,18 +2,12 @@
 
 #include "analytics/grid_cells.h"
 #include "analytics/token_post.h"
+#include "core/handler_frame.h"
 #include "core/long_run.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
-
-#include <QCalendarWidget>
-#include <QComboBox>
-#include <QListWidget>
-#include <QPushButton>
 
 #include <utility>
 
@@ -56,57 +50,53 @@ void mapChoice(const QString &text, const Mapping (&table)[N], QString &target) 
 
 } // namespace
 
-void CheckRun::run() {
+int CheckRun::run(const CheckRequest &request) {
     // A click on "Check" during one of the run's pauses starts no second run on top of it.
     LongRun progress(ws_, QStringLiteral("Button1Click"));
     if (!progress.started())
-        return;
+        return 0;
     ws_.analyticsServerMessage.clear();
-    const Controls &ui = ws_.ui;
-    mapChoice(ui.ComboBox2->currentText(), kPeriods, ws_.PeriodParam);
-    mapChoice(ui.ComboBox1->currentText(), kLiveWindows, ws_.LiveMinutesParam);
+    mapChoice(request.periodText, kPeriods, ws_.PeriodParam);
+    mapChoice(request.liveMinutesText, kLiveWindows, ws_.LiveMinutesParam);
 
-    ResetReportGrid(ui.StringGrid3->grid(),
-                    {QStringLiteral("Nr."), QStringLiteral("Domain"),
-                     QStringLiteral("Google Pagerank"), QStringLiteral("Index-Google"),
-                     QStringLiteral("Index-Bing"), QStringLiteral("Alexa-Rank")});
-    ResetReportGrid(ui.StringGrid2->grid(),
+    ResetReportGrid(ws_.grid3(), {QStringLiteral("Nr."), QStringLiteral("Domain"),
+                                  QStringLiteral("Google Pagerank"), QStringLiteral("Index-Google"),
+                                  QStringLiteral("Index-Bing"), QStringLiteral("Alexa-Rank")});
+    ResetReportGrid(ws_.grid2(),
                     {QStringLiteral("Nr."), QStringLiteral("Keyword"), QStringLiteral("Besucher"),
                      QStringLiteral("Besuche"), QStringLiteral("Aufenthaltsdauer (sek)"),
                      QStringLiteral("Absprünge")});
-    ResetReportGrid(ui.StringGrid4->grid(),
+    ResetReportGrid(ws_.grid4(),
                     {QStringLiteral("Nr."), QStringLiteral("Seite"), QStringLiteral("Besucher"),
                      QStringLiteral("Besuche"), QStringLiteral("Aktionen"),
                      QStringLiteral("max Aktionen"), QStringLiteral("Aufenthaltsdauer (sek.)"),
                      QStringLiteral("Absprünge")});
 
-    Memo &ueberblick = ui.ueberblick->memo();
+    Memo &ueberblick = ws_.ueberblick();
     ueberblick.prepare();
     ueberblick.addLine(QStringLiteral("Datum: ") +
-                       ui.MonthCalendar1->selectedDate().toString(QStringLiteral("yyyy-MM-dd")));
+                       request.report.date.toString(QStringLiteral("yyyy-MM-dd")));
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Analyse läuft ... "));
 
-    const int count = ui.ListBox1->count();
-    progress.setTotal(int(ui.ListBox1->selectedItems().size()));
+    progress.setTotal(int(request.siteRows.size()));
     int done = 0;
     // Cancelling (or closing the window) stops the run before its next site; what the sites
     // before it reported stays.
-    for (int k = 0; k < count && !progress.cancelled(); ++k) {
-        // The operator may rebuild the list during a pause; a vanished item is not selected.
-        const QListWidgetItem *item = ui.ListBox1->item(k);
-        if (!item || !item->isSelected())
-            continue;
-        const StringGrid &sites = ui.StringGrid1->grid();
-        ws_.SiteId = shownCell(sites, 0, k);
-        ws_.SiteName = shownCell(sites, 1, k);
-        ui.Button2->click(); // the per-site report step
+    for (int k = 0; k < request.siteRows.size() && !progress.cancelled(); ++k) {
+        // The site table is read when the site's turn comes.
+        const StringGrid &sites = ws_.grid1();
+        ws_.SiteId = shownCell(sites, 0, request.siteRows[k]);
+        ws_.SiteName = shownCell(sites, 1, request.siteRows[k]);
+        // The per-site step: a failure shows its box, and the run goes on with the next site.
+        runHandler([&] { report_.step(request.report); });
         progress.step(++done);
-        progress.pause(1000);
+        progress.pause(request.pauseMs);
     }
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Analyse fertig gestellt ..."));
     showServerMessage(ws_);
+    return done;
 }
 
 } // namespace kf::analytics

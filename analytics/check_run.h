@@ -1,19 +1,38 @@
 #pragma once
 
+#include "analytics/site_report.h"
+
+#include <QList>
+#include <QString>
+
 namespace kf {
 
-struct Workspace;
+struct Session;
 
 namespace analytics {
 
-// "Check" of the panel "Auswahl": resets the report grids and walks the selected sites.
+// What "Check" of the panel "Auswahl" is asked for: the rows of the site table to report on,
+// in order, the period and live-window choices as the operator sees them, the report, and the
+// pause after each site.
+struct CheckRequest {
+    QList<int> siteRows;
+    QString periodText;
+    QString liveMinutesText;
+    ReportSettings report;
+    int pauseMs = 1000;
+};
+
+// "Check": resets the report grids and walks the sites through the per-site step.
 class CheckRun {
 public:
-    explicit CheckRun(Workspace &ws) : ws_(ws) {}
-    void run();
+    CheckRun(Session &ws, SiteReport &report) : ws_(ws), report_(report) {}
+    // The number of sites reported on (fewer than asked after a cancel); 0 when another check
+    // run is in progress.
+    int run(const CheckRequest &request);
 
 private:
-    Workspace &ws_;
+    Session &ws_;
+    SiteReport &report_;
 };
 
 } // namespace analytics

@@ -2,15 +2,10 @@
 
 #include "analytics/report_replies.h"
 
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
-
-#include <QComboBox>
-#include <QLineEdit>
 
 namespace kf::analytics {
 
@@ -39,8 +34,7 @@ void appendGridRow(StringGrid &grid, const QStringList &values) {
 }
 
 // The two period choices that ask for single days.
-bool daysChosen(const QComboBox *periodChoice) {
-    const QString text = periodChoice->currentText();
+bool daysChosen(const QString &text) {
     return text == QLatin1String("Tag") || text == QLatin1String("Periode - Zeitraum ");
 }
 
@@ -61,9 +55,9 @@ void SiteReport::referrerReport(Referrers kind) {
                            : kind == Referrers::Keywords ? QStringLiteral("Referers.getKeywords")
                                                          : QStringLiteral("Referers.getWebsites");
     request(method + QStringLiteral("&idSite=") + ws_.SiteId + u'&' + ws_.PeriodParam +
-                QStringLiteral("&date=") + ws_.ui.Edit1->text(),
+                QStringLiteral("&date=") + reportDate_,
             [&](const QString &reply) {
-                Memo &ueberblick = ws_.ui.ueberblick->memo();
+                Memo &ueberblick = ws_.ueberblick();
                 ueberblick.addLine(QStringLiteral("============="));
                 ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
 
@@ -74,15 +68,14 @@ void SiteReport::referrerReport(Referrers kind) {
                         translation_.apply(ueberblick);
                         break;
                     case Referrers::Keywords:
-                        appendGridRow(ws_.ui.StringGrid2->grid(),
+                        appendGridRow(ws_.grid2(),
                                       {v.label, v.visitors, v.visits, v.duration, v.bounces});
                         break;
                     case Referrers::Websites:
-                        appendGridRow(ws_.ui.StringGrid4->grid(),
-                                      {v.label, v.visitors, v.visits, v.actions, v.maxActions,
-                                       v.duration, v.bounces});
+                        appendGridRow(ws_.grid4(), {v.label, v.visitors, v.visits, v.actions,
+                                                    v.maxActions, v.duration, v.bounces});
                         // Only the period choice of single days translates the websites' labels.
-                        if (daysChosen(ws_.ui.ComboBox2))
+                        if (daysChosen(settings_.periodText))
                             translation_.apply(ueberblick);
                         break;
                     }

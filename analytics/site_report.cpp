@@ -3,54 +3,57 @@
 #include "analytics/token_post.h"
 
 #include "core/date_formats.h"
-#include "core/handler_frame.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
-
-#include <QCalendarWidget>
-#include <QLineEdit>
-#include <QRadioButton>
 
 namespace kf::analytics {
 
-void SiteReport::step() {
-    const Controls &ui = ws_.ui;
+void SiteReport::step(const ReportSettings &settings) {
+    settings_ = settings;
     DateFormats::useIsoDates();
-    ui.Edit1->setText(DateFormats::formatShort(ui.MonthCalendar1->selectedDate()));
+    reportDate_ = DateFormats::formatShort(settings.date);
 
     // The radio buttons form one group, so at most one builder runs.
-    if (ui.overview_all->isChecked())
+    switch (settings.kind) {
+    case ReportKind::Overview:
         ReferrerTypesReport();
-    if (ui.Keywords_all->isChecked())
+        break;
+    case ReportKind::Keywords:
         ReferrerKeywordsReport();
-    if (ui.Webseiten_all->isChecked())
+        break;
+    case ReportKind::Websites:
         ReferrerWebsitesReport();
-    if (ui.Check_SEO->isChecked())
+        break;
+    case ReportKind::SeoData:
         SeoRankRow();
-    if (ui.LiveCheck->isChecked())
+        break;
+    case ReportKind::Live:
         LiveCountersReport();
-    if (ui.einstieg->isChecked())
+        break;
+    case ReportKind::EntryPages:
         EntryPagesReport();
+        break;
+    case ReportKind::None:
+        break;
+    }
 }
 
 void SiteReport::request(const QString &methodAndParams,
                          const std::function<void(const QString &reply)> &read) {
-    ws_.RequestUrl = ws_.ui.URL->text() + QStringLiteral("index.php?module=API&method=") +
+    ws_.RequestUrl = settings_.server.url + QStringLiteral("index.php?module=API&method=") +
                      methodAndParams + QStringLiteral("&format=xml&token_auth=") +
-                     ws_.ui.Token->text();
-    Memo &speich = ws_.ui.speich->memo();
+                     settings_.server.token;
+    Memo &speich = ws_.speich();
     speich.prepare();
-    guarded([&] { read(analytics::fetchIntoSpeich(ws_, ws_.RequestUrl)); });
+    ws_.attempt([&] { read(analytics::fetchIntoSpeich(ws_, ws_.RequestUrl)); });
 }
 
 void SiteReport::EntryPagesReport() {
-    Memo &ueberblick = ws_.ui.ueberblick->memo();
+    Memo &ueberblick = ws_.ueberblick();
     request(QStringLiteral("Actions.getEntryPageUrls&idSite=") + ws_.SiteId + u'&' +
-                ws_.PeriodParam + QStringLiteral("&date=") + ws_.ui.Edit1->text() +
+                ws_.PeriodParam + QStringLiteral("&date=") + reportDate_ +
                 QStringLiteral("&expanded=1"),
             [&](const QString &reply) {
                 ueberblick.prepare();
@@ -67,7 +70,7 @@ void SiteReport::LiveCountersReport() {
     request(QStringLiteral("Live.getCounters&idSite=") + ws_.SiteId + u'&' + ws_.LiveMinutesParam,
             [&](const QString &reply) {
                 const LiveCounters live = liveCounters(reply);
-                Memo &ueberblick = ws_.ui.ueberblick->memo();
+                Memo &ueberblick = ws_.ueberblick();
                 ueberblick.addLine(QStringLiteral("============="));
                 ueberblick.addLine(QStringLiteral("Domain: ") + ws_.SiteName);
                 ueberblick.addLine(QStringLiteral("Besuche: ") + live.visits);
@@ -76,11 +79,16 @@ void SiteReport::LiveCountersReport() {
             });
 }
 
+void SiteReport::SeoRankRow(const AnalyticsServer &server) {
+    settings_.server = server;
+    SeoRankRow();
+}
+
 void SiteReport::SeoRankRow() {
     // The site address is followed by "/" directly, even when it ends with one.
     request(QStringLiteral("SEO.getRank&url=") + ws_.SiteName + u'/', [&](const QString &reply) {
         const SeoRanks ranks = seoRanks(reply);
-        StringGrid &grid = ws_.ui.StringGrid3->grid();
+        StringGrid &grid = ws_.grid3();
         const int r = grid.rowCount();
         grid.clearRow(r);
         grid.setCell(0, r, QString::number(r));

@@ -1,28 +1,47 @@
 #pragma once
 
 #include "analytics/label_translation.h"
+#include "analytics/site_table.h"
 
+#include <QDate>
 #include <QString>
 #include <functional>
 
 namespace kf {
 
-struct Workspace;
+struct Session;
 class Memo;
 class StringGrid;
 
 namespace analytics {
 
+// The report a check run asks of every site, as the radio buttons of "Auswahl" choose it.
+enum class ReportKind { None, Overview, Keywords, Websites, SeoData, Live, EntryPages };
+
+// What the per-site step reads besides SiteId and SiteName: the server, the report, the day
+// chosen in the calendar and the period choice as the operator sees it.
+struct ReportSettings {
+    AnalyticsServer server;
+    ReportKind kind = ReportKind::None;
+    QDate date;
+    QString periodText;
+};
+
 // The per-site report step (the hidden Button2) and its report builders.
 class SiteReport {
 public:
-    explicit SiteReport(Workspace &ws) : ws_(ws) {}
+    explicit SiteReport(Session &ws) : ws_(ws) {}
 
-    void step(); // Button2Click
+    // The report of `settings` for the site in SiteId and SiteName.
+    void step(const ReportSettings &settings);
+    // The date the reports ask for: the chosen day in the short format in force.
+    const QString &reportDate() const { return reportDate_; }
 
     void EntryPagesReport();
     void LiveCountersReport();
     void SeoRankRow();
+    // The SEO figures of the site in SiteName from `server` (the SEO-data check's row).
+    void SeoRankRow(const AnalyticsServer &server);
     void ReferrerTypesReport();
     void ReferrerKeywordsReport();
     void ReferrerWebsitesReport();
@@ -37,7 +56,9 @@ private:
                  const std::function<void(const QString &reply)> &read);
     void referrerReport(Referrers kind);
 
-    Workspace &ws_;
+    Session &ws_;
+    ReportSettings settings_;
+    QString reportDate_;
     LabelTranslation translation_;
 };
 

@@ -3,12 +3,11 @@
 #include "analytics/referrer_method.h"
 #include "analytics/reply_rows.h"
 
-#include "core/workspace.h"
+#include "core/session.h"
 #include "net/cookie_store.h"
 #include "net/url.h"
 #include "text/memo.h"
 #include "text/tag_per_line.h"
-#include "widgets/memo_view.h"
 
 #include <QStringList>
 
@@ -56,7 +55,7 @@ namespace {
 
 // One request in the server's token form: the address form, or the POST form for a server
 // that refused the token in the address.
-QString fetchWithToken(Workspace &ws, const QString &url) {
+QString fetchWithToken(Session &ws, const QString &url) {
     const TokenPost post = tokenPostOf(url);
     if (!post.hadToken)
         return ws.IdHTTP1.fetch(url);
@@ -82,7 +81,7 @@ struct Answer {
     QString body;
     std::optional<net::FetchError> failure;
 };
-Answer answerOf(Workspace &ws, const QString &url) {
+Answer answerOf(Session &ws, const QString &url) {
     try {
         return {fetchWithToken(ws, url), std::nullopt};
     } catch (const net::FetchAborted &) {
@@ -94,7 +93,7 @@ Answer answerOf(Workspace &ws, const QString &url) {
 
 } // namespace
 
-QString fetchIntoSpeich(Workspace &ws, const QString &url) {
+QString fetchIntoSpeich(Session &ws, const QString &url) {
     const QString server = serverOf(url);
     const bool oldName = asksOldReferrerTypes(url);
     const bool renamed = oldName && ws.todaysReferrerTypes.contains(server);
@@ -111,13 +110,13 @@ QString fetchIntoSpeich(Workspace &ws, const QString &url) {
     if (answer.failure)
         throw *answer.failure;
 
-    Memo &speich = ws.ui.speich->memo();
+    Memo &speich = ws.speich();
     speich.setText(answer.body);
     toTagPerLine(speich);
     return answer.body;
 }
 
-void showServerMessage(Workspace &ws) {
+void showServerMessage(Session &ws) {
     if (ws.analyticsServerMessage.isEmpty())
         return;
     ws.runs.setEndLine(QStringLiteral("Analytics-Server: ") + ws.analyticsServerMessage);

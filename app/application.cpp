@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "core/message_box.h"
 #include "widgets/program_icon.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 Windows createWindows(const QString &appFolder) {
     // Every window of the program shows its icon, message boxes without an owner too.
     QApplication::setWindowIcon(kf::programIcon());
+    dialogs::useMessageBoxes();
     Windows windows;
     windows.form1 = std::make_unique<TForm1>(appFolder);
     windows.form2 = std::make_unique<TForm2>(windows.form1->workspace());

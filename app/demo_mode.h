@@ -1,39 +1,19 @@
 #pragma once
 
-// "--demo": the program runs against stand-ins of its services on 127.0.0.1, in a data folder
-// of its own that is filled with settings pointing at them, so that a new user without an
-// analytics server or SEO contracts sees every road give a result.
+// The demo as the windows show it: the stand-ins and data folder of DemoSetup, the windows
+// opened on the demo's project.
 
-#include "sandbox/demo_services.h"
-
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-#include <memory>
-#include <utility>
-#include <vector>
+#include "sandbox/demo_setup.h"
 
 struct Windows;
 
 namespace kf::demo {
 
-bool requested(const QStringList &arguments); // "--demo" among the arguments
-
-class DemoMode {
+class DemoMode : public DemoSetup {
 public:
-    // Chooses the demo's data folder (the one --data-dir names, else a fresh one under the
-    // user's temporary folder, removed when the demo ends; never KELVARO_DATA_DIR, the
-    // operator's own), refuses a folder
-    // that already holds account settings (nothing is started or written then, and `refusal`
-    // receives the message), starts the stand-ins, fills the folder and points this process's
-    // XOVI and SEOkicks endpoints and its extra CA bundle at them.
-    // The slow linking page answers after `slowPageMs` (the tests shorten the wait).
+    // As DemoSetup::start.
     static std::unique_ptr<DemoMode> start(const QStringList &arguments, QString *refusal,
                                            int slowPageMs = sandbox::kDemoSlowPageMs);
-    ~DemoMode();
-
-    QString appFolder() const { return appFolder_; }
-    sandbox::DemoServices &services() { return services_; }
 
     // The windows say that they show a demo, and open on its project with the main domain
     // selected, its watched keywords selected on the last whole year, and the sitemap.
@@ -46,21 +26,7 @@ public:
     void showReport(Windows &windows, const QString &name) const;
 
 private:
-    DemoMode(const QString &appFolder, int slowPageMs);
-    void fillDataFolder() const;
-    void pointEnvironment();
-
-    QString appFolder_;
-    bool ownsFolder_ = false; // made by the demo under the temporary folder: removed at its end
-    sandbox::DemoServices services_;
-    QTemporaryDir caDir_; // the CA bundle lives as long as the demo
-    // What the three variables held before the demo set them (null: not set).
-    std::vector<std::pair<const char *, QByteArray>> previousEnvironment_;
+    using DemoSetup::DemoSetup;
 };
-
-// The text shown when a --data-dir folder already holds account settings.
-QString refusalText(const QString &appFolder);
-// The line the overview memo shows in a demo.
-QString bannerText(const QString &appFolder);
 
 } // namespace kf::demo

@@ -12,6 +12,7 @@
 #include "trends/date_table.h"
 #include "trends/keyword_watch.h"
 #include "trends/ranking_chart_view.h"
+#include "trends/trend_panel.h"
 #include "widgets/category_panel.h"
 #include "widgets/memo_view.h"
 #include "widgets/program_icon.h"
@@ -40,6 +41,7 @@ TForm1::TForm1(const QString &appFolder, QWidget *parent) : QMainWindow(parent) 
     ws_.ui.form = this;
     ws_.AppFolder = kf::withTrailingSeparator(appFolder);
     buildLayout();
+    ws_.attachViews();
     FormCreate();
     // The first time, tall enough for the open panels of the side column without a scroll bar,
     // which would cut their texts.
@@ -230,11 +232,11 @@ void TForm1::HoleIds1Click() {
 
 void TForm1::Button1Click() {
     runLong(
-        QStringLiteral("Check"), [this] { checkRun_.run(); }, kf::foot::checkRunLine);
+        QStringLiteral("Check"), [this] { analytics_.check(); }, kf::foot::checkRunLine);
 }
 
 void TForm1::Button2Click() {
-    kf::runHandler([this] { siteReport_.step(); });
+    kf::runHandler([this] { analytics_.step(); });
 }
 
 void TForm1::ImportausPiWik1Click() {
@@ -271,7 +273,7 @@ void TForm1::Button4Click() {
 }
 void TForm1::Button5Click() {
     if (!runLong(
-            QStringLiteral("Rankingverlauf"), [this] { trendAnalysis_.run(); },
+            QStringLiteral("Rankingverlauf"), [this] { kf::trends::runTrendAnalysis(ws_); },
             kf::foot::trendLine))
         return;
     // The chart's title and saved files tell the domain and whether the table is whole.
@@ -281,11 +283,12 @@ void TForm1::Button5Click() {
 }
 void TForm1::Button6Click() {
     runLong(
-        QStringLiteral("Gegenprobe"), [this] { counterCheck_.run(); }, kf::foot::counterCheckLine);
+        QStringLiteral("Gegenprobe"), [this] { backlinks_.counterCheck(); },
+        kf::foot::counterCheckLine);
 }
 void TForm1::Button99Click() {
     runLong(
-        QStringLiteral("Backlinks"), [this] { backlinkFetch_.fetch(); }, kf::foot::backlinkLine);
+        QStringLiteral("Backlinks"), [this] { backlinks_.fetch(); }, kf::foot::backlinkLine);
 }
 void TForm1::ProjekteChange() {
     kf::runHandler([this] { projects_.projectChanged(); });

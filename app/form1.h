@@ -1,10 +1,8 @@
 #pragma once
 
-#include "analytics/check_run.h"
-#include "analytics/site_report.h"
-#include "analytics/site_table.h"
-#include "backlinks/backlink_fetch.h"
-#include "backlinks/counter_check.h"
+#include "analytics/analytics_panel.h"
+#include "analytics/site_table_panel.h"
+#include "backlinks/backlink_panel.h"
 #include "core/workspace.h"
 #include "projects/project_lists.h"
 #include "trends/trend_analysis.h"
@@ -123,13 +121,10 @@ private:
 
     kf::Workspace ws_;
     kf::analytics::SiteTable siteTable_{ws_};
-    kf::analytics::CheckRun checkRun_{ws_};
-    kf::analytics::SiteReport siteReport_{ws_};
-    kf::trends::TrendAnalysis trendAnalysis_{ws_};
-    kf::backlinks::BacklinkFetch backlinkFetch_{ws_};
-    kf::backlinks::CounterCheck counterCheck_{ws_, backlinkFetch_};
+    kf::analytics::AnalyticsPanel analytics_{ws_};
+    kf::backlinks::BacklinkPanel backlinks_{ws_};
     kf::projects::ProjectLists projects_{ws_};
-    kf::xovi::SeoPanel seoPanel_{ws_, [this] { siteReport_.SeoRankRow(); }};
+    kf::xovi::SeoPanel seoPanel_{ws_, [this] { analytics_.seoRankRow(); }};
 
     QPointer<QWidget> crawler_;
     RunStatusBar *StatusBar1 = nullptr;

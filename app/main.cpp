@@ -3,6 +3,7 @@
 #include "app/demo_mode.h"
 #include "core/data_folder.h"
 #include "core/dialogs.h"
+#include "core/message_box.h"
 #include "core/program_id.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ int main(int argc, char **argv) {
     // The main window alone ends the program: closing the crawler window while the main window
     // sits in the tray must not.
     app.setQuitOnLastWindowClosed(false);
+    dialogs::useMessageBoxes();
 
     // Standard buttons read "OK", "Abbrechen", ...
     QTranslator qtTranslations;

@@ -4,18 +4,12 @@
 #include "backlinks/report_names.h"
 #include "core/data_folder.h"
 #include "core/long_run.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
 #include "text/text_file.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
 #include "xovi/xovi_request.h"
-
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTabWidget>
 
 namespace kf::backlinks {
 
@@ -24,20 +18,13 @@ namespace {
 const QString kLinkingUrlTag = QStringLiteral("<linkingUrl>");
 const QString kUrlTag = QStringLiteral("<url>");
 
-// The limit sent to XOVI: above 10000 the edit and the request fall back to 1000.
-QString xoviLimit(QLineEdit *maxerg) {
-    if (wholeNumber(maxerg->text()) > 10000)
-        maxerg->setText(QStringLiteral("1000"));
-    return maxerg->text();
-}
-
 QString withoutCdataMarks(QString anchor) {
     anchor.remove(QStringLiteral("<![CDATA["), Qt::CaseInsensitive);
     anchor.remove(QStringLiteral("]]>"), Qt::CaseInsensitive);
     return anchor;
 }
 
-void makeFolder(const Workspace &ws, const QString &relative) {
+void makeFolder(const Session &ws, const QString &relative) {
     const QString folder = ws.path(relative);
     if (!folderExists(folder))
         createFolder(folder);
@@ -45,24 +32,32 @@ void makeFolder(const Workspace &ws, const QString &relative) {
 
 } // namespace
 
-void BacklinkFetch::fetch() {
+QString BacklinkFetch::xoviLimit(const QString &typed) {
+    return wholeNumber(typed) > 10000 ? QStringLiteral("1000") : typed;
+}
+
+bool BacklinkFetch::fetch(const BacklinkRequest &request) {
     // The XOVI walk processes window events, so a second click must not start another run on
     // top of it.
     LongRun run(ws_, QStringLiteral("Button99Click"));
     if (!run.started())
-        return;
+        return false;
     try {
-        if (ws_.ui.RadioButton40->isChecked())
-            fetchFromXovi(run);
-        else if (ws_.ui.RadioButton18->isChecked())
-            fetchFromSeokicks();
+        if (request.source == BacklinkRequest::Source::Xovi)
+            fetchFromXovi(request, run);
+        else if (request.source == BacklinkRequest::Source::Seokicks)
+            fetchFromSeokicks(request);
+        else
+            return false;
+        return true;
     } catch (const net::FetchAborted &) {
         // "Abbrechen" while the list was on its way: the run stops before anything is written.
+        return false;
     }
 }
 
 void BacklinkFetch::resetGrid(const QStringList &titles) {
-    StringGrid &grid = ws_.ui.StringGrid5->grid();
+    StringGrid &grid = ws_.grid5();
     for (int row = 0; row < grid.rowCount(); ++row)
         grid.clearRow(row);
     grid.setRowCount(2);
@@ -70,15 +65,14 @@ void BacklinkFetch::resetGrid(const QStringList &titles) {
         grid.setCell(col, 0, titles[col]);
 }
 
-void BacklinkFetch::fetchFromXovi(LongRun &run) {
-    const Controls &ui = ws_.ui;
+void BacklinkFetch::fetchFromXovi(const BacklinkRequest &request, LongRun &run) {
     // A limit that is no number stops the run before any request.
-    const QString limit = xoviLimit(ui.maxerg);
-    Memo &speich = ui.speich->memo();
+    const QString limit = xoviLimit(request.maxResults);
+    Memo &speich = ws_.speich();
     speich.prepare();
     ws_.fetchIntoSpeich(xovi::requestUrl(
-        ui.xovi_api_key->text(), QStringLiteral("links"), QStringLiteral("getbacklinks"),
-        QStringLiteral("&domain=") + ui.Edit44->text() + QStringLiteral("&limit=") + limit));
+        request.xoviKey, QStringLiteral("links"), QStringLiteral("getbacklinks"),
+        QStringLiteral("&domain=") + request.domain + QStringLiteral("&limit=") + limit));
     textfile::saveMemo(speich, ws_.path(QStringLiteral("tmp_xovi_bkl.txt")));
     resetGrid({QStringLiteral("Nr."), QStringLiteral("Link-URL"), QStringLiteral("Ankertext")});
 
@@ -87,12 +81,11 @@ void BacklinkFetch::fetchFromXovi(LongRun &run) {
     walkXoviReply(ReplyLines(speich.text()), run);
 
     // Also after a cancel: the reports hold the rows walked so far.
-    saveReports(QStringLiteral("reporting\\backlink\\xovi"));
-    showTable();
+    saveReports(QStringLiteral("reporting\\backlink\\xovi"), request.domain);
 }
 
 void BacklinkFetch::walkXoviReply(const ReplyLines &reply, LongRun &run) {
-    StringGrid &grid = ws_.ui.StringGrid5->grid();
+    StringGrid &grid = ws_.grid5();
     const int count = reply.count();
     int links = 0;
     for (int i = 0; i < count; ++i)
@@ -118,23 +111,22 @@ void BacklinkFetch::walkXoviReply(const ReplyLines &reply, LongRun &run) {
     }
 }
 
-void BacklinkFetch::fetchFromSeokicks() {
-    const Controls &ui = ws_.ui;
-    Memo &speich = ui.speich->memo();
+void BacklinkFetch::fetchFromSeokicks(const BacklinkRequest &request) {
+    Memo &speich = ws_.speich();
     speich.clear();
     ws_.fetchIntoSpeich(
         seokicksEndpoint() + QStringLiteral("/SEOkicksService/V1/inlinkData?appid=") +
-        ui.seokicksapi->text() + QStringLiteral("&query=") + ui.Edit44->text() +
-        QStringLiteral("&details=2&results=") + ui.maxerg->text() + QStringLiteral("&page=1"));
+        request.seokicksKey + QStringLiteral("&query=") + request.domain +
+        QStringLiteral("&details=2&results=") + request.maxResults + QStringLiteral("&page=1"));
     resetGrid({QStringLiteral("Nr."), QStringLiteral("Link-URL"), QStringLiteral("Ankertext"),
                QStringLiteral("Follow"), QStringLiteral("Ziel-URL")});
 
-    Memo &ueberblick = ui.ueberblick->memo();
+    Memo &ueberblick = ws_.ueberblick();
     ueberblick.prepare();
     ueberblick.setText(speich.text());
     textfile::saveMemo(ueberblick, ws_.path(QStringLiteral("tmp_blk.txt")));
 
-    StringGrid &grid = ui.StringGrid5->grid();
+    StringGrid &grid = ws_.grid5();
     const ReplyLines lines(ueberblick.text());
     const int count = lines.count();
     for (int i = 0; i < count; ++i) {
@@ -150,21 +142,20 @@ void BacklinkFetch::fetchFromSeokicks() {
         FitColumns(grid, 40);
     }
 
-    saveReports(QStringLiteral("reporting\\backlink\\seokicks"));
-    showTable();
+    saveReports(QStringLiteral("reporting\\backlink\\seokicks"), request.domain);
     // The list text holds the header line and the empty line besides the links.
     ws_.setCaption(ws_.WindowTitle + u' ' + QString::number(speich.lineCount() - 2) +
                    QStringLiteral(" Links gefunden"));
 }
 
-void BacklinkFetch::saveReports(const QString &sourceFolder) {
+void BacklinkFetch::saveReports(const QString &sourceFolder, const QString &domain) {
     makeFolder(ws_, QStringLiteral("reporting"));
     makeFolder(ws_, QStringLiteral("reporting\\backlink"));
     makeFolder(ws_, sourceFolder);
 
-    const QString stem = ws_.path(sourceFolder + u'\\' + fileStem(ws_.ui.Edit44->text()));
-    const StringGrid &grid = ws_.ui.StringGrid5->grid();
-    Memo &speich = ws_.ui.speich->memo();
+    const QString stem = ws_.path(sourceFolder + u'\\' + fileStem(domain));
+    const StringGrid &grid = ws_.grid5();
+    Memo &speich = ws_.speich();
 
     ws_.SavePath = stem + QStringLiteral(".csv");
     SaveGridCsv(grid, ws_.SavePath);
@@ -173,7 +164,7 @@ void BacklinkFetch::saveReports(const QString &sourceFolder) {
     ws_.SavePath = stem + QStringLiteral(".html");
     textfile::saveMemo(speich, ws_.SavePath);
 
-    ws_.ui.ueberblick->memo().clear();
+    ws_.ueberblick().clear();
     speich.clear();
 
     ws_.SavePath = stem + QStringLiteral("_list.txt");
@@ -186,20 +177,6 @@ void BacklinkFetch::saveReports(const QString &sourceFolder) {
     lastSource_ = sourceFolder.endsWith(QLatin1String("xovi")) ? QStringLiteral("XOVI")
                                                                : QStringLiteral("SEOkicks");
     textfile::saveMemo(speich, ws_.SavePath);
-}
-
-void BacklinkFetch::showTable() {
-    QWidget *form = ws_.ui.form;
-    if (!form)
-        return;
-    auto *analysis = form->findChild<QTabWidget *>(QStringLiteral("PageControl3"));
-    auto *table = form->findChild<QWidget *>(QStringLiteral("Tabelle"));
-    if (analysis && table)
-        analysis->setCurrentWidget(table);
-    auto *pages = form->findChild<QTabWidget *>(QStringLiteral("PageControl1"));
-    auto *page = form->findChild<QWidget *>(QStringLiteral("TabSheet4"));
-    if (pages && page)
-        pages->setCurrentWidget(page);
 }
 
 } // namespace kf::backlinks

@@ -6,17 +6,13 @@
 #include "backlinks/report_names.h"
 #include "core/data_folder.h"
 #include "core/long_run.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
 #include "text/text_file.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QLineEdit>
 
 #include <vector>
 
@@ -28,15 +24,14 @@ const QString kNotFound = QStringLiteral("nicht gefunden");
 const QString kNotAvailable = QStringLiteral("BL ist N/A");
 } // namespace
 
-void CounterCheck::run() {
+void CounterCheck::run(const CounterCheckRequest &request) {
     // The pauses process window events; a second click meanwhile does not start another run.
     LongRun run(ws_, QStringLiteral("Button6Click"));
     if (!run.started())
         return;
 
-    const Controls &ui = ws_.ui;
-    StringGrid &grid = ui.StringGrid5->grid();
-    Memo &speich = ui.speich->memo();
+    StringGrid &grid = ws_.grid5();
+    Memo &speich = ws_.speich();
 
     QString list;
     for (const QString &cell : columnTexts(grid, 1))
@@ -47,7 +42,7 @@ void CounterCheck::run() {
     if (!lastFetch_.lastListFile().isEmpty() && ws_.SavePath == lastFetch_.lastListFile())
         textfile::saveMemo(speich, ws_.SavePath);
 
-    ui.ueberblick->memo().setText(list);
+    ws_.ueberblick().setText(list);
     // The walk reads its own copy: a handler run during a pause may refill ueberblick.
     Memo lines;
     lines.setText(list);
@@ -62,10 +57,10 @@ void CounterCheck::run() {
 
     const int verdictCol = grid.colCount();
     grid.setColCount(verdictCol + 1);
-    Memo &found = ui.Memo1->memo();
+    Memo &found = ws_.memo1();
     found.prepare();
 
-    const QString domain = ui.Edit44->text();
+    const QString &domain = request.domain;
     LinkDetails details(domain);
     pausedNs_ = 0;
     int done = 0;
@@ -74,7 +69,7 @@ void CounterCheck::run() {
         const QString address = lines.line(i);
         ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Gegenprobe - Backlink auf: ") + address);
         // Read anew for every line: the operator may change the pace during the run.
-        const int pause = wholeNumber(ui.ComboBox19->currentText());
+        const int pause = request.pauseMs();
         QElapsedTimer paused;
         paused.start();
         run.pause(pause);
@@ -91,7 +86,7 @@ void CounterCheck::run() {
     }
 
     ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Gegenprobe fertig gestellt."));
-    const QString name = fileStem(ui.Edit44->text()) + QStringLiteral(".txt");
+    const QString name = fileStem(domain) + QStringLiteral(".txt");
     for (const char *folder : {"reporting", "reporting\\backlink", "reporting\\backlink\\found"}) {
         const QString path = ws_.path(QString::fromLatin1(folder));
         if (!folderExists(path))
@@ -104,7 +99,7 @@ void CounterCheck::run() {
     // Beside the found file: what each page checked showed of its link, named after the
     // backlink source of the list while the grid still holds that fetch's list.
     DetailsHeading heading;
-    heading.domain = ui.Edit44->text();
+    heading.domain = domain;
     heading.source =
         !list.isEmpty() && list == lastFetch_.lastList() ? lastFetch_.lastSource() : QString();
     heading.date = QDate::currentDate();
@@ -127,10 +122,10 @@ std::optional<QString> CounterCheck::checkPage(const QString &address, const QSt
         details->add(reply);
     if (!reply.fetched)
         return kNotAvailable;
-    ws_.ui.speich->memo().setText(text);
+    ws_.speich().setText(text);
     // An empty domain text is in no page (Qt would find it everywhere).
     if (!domain.isEmpty() && text.contains(domain, Qt::CaseSensitive)) {
-        ws_.ui.Memo1->memo().addLine(address);
+        ws_.memo1().addLine(address);
         return kFound;
     }
     return kNotFound;

@@ -116,15 +116,20 @@ void BM_CounterCheck(benchmark::State &state) {
     bench.form->findChild<QRadioButton *>("RadioButton40")->setChecked(true);
     bench.form->findChild<QLineEdit *>("maxerg")->setText(QString::number(kPages));
     bench.form->findChild<QComboBox *>("ComboBox19")->setCurrentText(QString::number(kPauseMs));
-    // The window's own subsystem objects, driven directly so that the run's pause time can be
-    // read back; "Check!" and "Gegenprobe" call exactly these.
+    // The runs behind "Check!" and "Gegenprobe", driven directly so that the run's pause time
+    // can be read back.
     kf::backlinks::BacklinkFetch fetch(bench.form->workspace());
     kf::backlinks::CounterCheck check(bench.form->workspace(), fetch);
-    fetch.fetch();
+    kf::backlinks::BacklinkRequest request;
+    request.source = kf::backlinks::BacklinkRequest::Source::Xovi;
+    request.domain = bench.form->findChild<QLineEdit *>("Edit44")->text();
+    request.maxResults = QString::number(kPages);
+    request.xoviKey = QStringLiteral("k");
+    fetch.fetch(request);
     if (bench.rows() != kPages + 2)
         state.SkipWithError("wrong row count");
     for (auto _ : state)
-        check.run();
+        check.run({request.domain, [] { return kPauseMs; }});
     pausedSeconds = check.pausedNs() / 1e9;
 }
 BENCHMARK(BM_CounterCheck)->Iterations(1)->Unit(benchmark::kSecond);

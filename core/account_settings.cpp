@@ -1,5 +1,6 @@
 #include "core/account_settings.h"
 
+#include "core/account_file.h"
 #include "core/workspace.h"
 #include "text/text_file.h"
 #include "widgets/memo_view.h"
@@ -8,12 +9,8 @@
 
 namespace kf {
 
-namespace {
-const QString kAccountFile = QStringLiteral("accounts\\account.txt");
-}
-
 void saveAccountSettings(Workspace &ws) {
-    Memo &speich = ws.ui.speich->memo();
+    Memo &speich = ws.speich();
     speich.prepare();
     speich.addLine(ws.ui.URL->text());
     speich.addLine(ws.ui.Token->text());
@@ -24,7 +21,7 @@ void saveAccountSettings(Workspace &ws) {
 }
 
 void loadAccountSettings(Workspace &ws) {
-    Memo &speich = ws.ui.speich->memo();
+    Memo &speich = ws.speich();
     speich.prepare();
     textfile::loadMemo(speich, ws.path(kAccountFile));
     ws.ui.URL->setText(speich.line(0));

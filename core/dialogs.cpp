@@ -1,7 +1,6 @@
 #include "core/dialogs.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include <cstdio>
 
 namespace dialogs {
 
@@ -11,31 +10,38 @@ std::function<void(const QString &)> &sink() {
     return s;
 }
 
-QWidget *owner() {
-    return QApplication::activeWindow();
+void printed(const QString &text, bool) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-const QString kBoxTitle = QStringLiteral("Kelvaro Fennwick");
+Screen &screen() {
+    static Screen s = printed;
+    return s;
+}
+
+void show(const QString &text, bool isError) {
+    if (sink()) {
+        sink()(text);
+        return;
+    }
+    screen()(text, isError);
+}
 } // namespace
 
 void setMessageSink(std::function<void(const QString &text)> s) {
     sink() = std::move(s);
 }
 
+void setScreen(Screen s) {
+    screen() = s ? s : printed;
+}
+
 void showMessage(const QString &text) {
-    if (sink()) {
-        sink()(text);
-        return;
-    }
-    QMessageBox::information(owner(), kBoxTitle, text);
+    show(text, false);
 }
 
 void showError(const QString &text) {
-    if (sink()) {
-        sink()(text);
-        return;
-    }
-    QMessageBox::critical(owner(), kBoxTitle, text);
+    show(text, true);
 }
 
 } // namespace dialogs

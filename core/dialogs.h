@@ -14,4 +14,9 @@ void setMessageSink(std::function<void(const QString &text)> sink);
 void showMessage(const QString &text); // an information box with "OK"
 void showError(const QString &text);   // the standard error box
 
+// How the screen shows a box: the windows put message boxes here (core/message_box.h); without
+// them a box's text goes to the standard error output.
+using Screen = void (*)(const QString &text, bool isError);
+void setScreen(Screen screen);
+
 } // namespace dialogs

@@ -1,6 +1,6 @@
 #include "core/long_run.h"
 
-#include "core/workspace.h"
+#include "core/session.h"
 #include "net/http_client.h"
 #include "text/grid_tools.h"
 
@@ -93,7 +93,7 @@ void LongRuns::show(bool now) {
     display_->showRun(runs_.back()->done, runs_.back()->total);
 }
 
-bool LongRuns::serveFetchWait(const Workspace &ws) {
+bool LongRuns::serveFetchWait(const Session &ws) {
     const auto stopped = [&] { return ws.closing || (!runs_.empty() && runs_.back()->cancelled); };
     if (stopped())
         return false;
@@ -134,7 +134,7 @@ void LongRuns::endFetchWait() {
     QGuiApplication::restoreOverrideCursor();
 }
 
-LongRun::LongRun(Workspace &ws, const QString &name, int total) : ws_(ws) {
+LongRun::LongRun(Session &ws, const QString &name, int total) : ws_(ws) {
     entry_.name = name;
     entry_.total = total;
     // A second click on the same handler while it runs (during one of its pauses) is ignored.

@@ -19,7 +19,7 @@ namespace kf {
 namespace net {
 class HttpClient;
 }
-struct Workspace;
+struct Session;
 
 // What the window shows of the runs in progress: the main window puts it into its status bar.
 class RunDisplay {
@@ -91,7 +91,7 @@ private:
     // The client's wait hook during runs: while a fetch waits, the window paints, runs its
     // timers and takes a cancel, but no other input (no handler may start a request on the busy
     // client). False once the run on top is cancelled or the window closes.
-    bool serveFetchWait(const Workspace &ws);
+    bool serveFetchWait(const Session &ws);
     // The busy cursor of a fetch wait stays until the run serves the window's events again, or
     // until the waits have stopped for a moment (a handler's fetch during a pause).
     void endFetchWait();
@@ -122,7 +122,7 @@ inline const QString kCancelMark = QStringLiteral(" abgebrochen");
 // cancel gives it up: it fails with net::FetchAborted.
 class LongRun {
 public:
-    LongRun(Workspace &ws, const QString &name, int total = 0);
+    LongRun(Session &ws, const QString &name, int total = 0);
     ~LongRun();
     LongRun(const LongRun &) = delete;
     LongRun &operator=(const LongRun &) = delete;
@@ -146,7 +146,7 @@ public:
     void watch(net::HttpClient &client);
 
 private:
-    Workspace &ws_;
+    Session &ws_;
     LongRuns::Entry entry_;
     bool started_ = false;
     QElapsedTimer sinceEvents_;

@@ -1,30 +1,25 @@
 #include "core/workspace.h"
 
-#include "core/data_folder.h"
-#include "text/tag_per_line.h"
+#include "widgets/grid_view.h"
 #include "widgets/memo_view.h"
 
 #include <QWidget>
 
 namespace kf {
 
-void Workspace::fetchIntoSpeich(const QString &url) {
-    Memo &speich = ui.speich->memo();
-    speich.setText(IdHTTP1.fetch(url));
-    toTagPerLine(speich);
+QString WindowCaption::caption() const {
+    return ui_.form ? ui_.form->windowTitle() : QString();
 }
 
-QString Workspace::path(const QString &relative) const {
-    return dataPath(AppFolder, relative);
+void WindowCaption::setCaption(const QString &caption) {
+    if (ui_.form)
+        ui_.form->setWindowTitle(caption);
 }
 
-void Workspace::setCaption(const QString &caption) {
-    if (ui.form)
-        ui.form->setWindowTitle(caption);
-}
-
-QString Workspace::caption() const {
-    return ui.form ? ui.form->windowTitle() : QString();
+void Workspace::attachViews() {
+    models = {&ui.speich->memo(),      &ui.ueberblick->memo(),  &ui.sonst_urls->memo(),
+              &ui.Memo1->memo(),       &ui.StringGrid1->grid(), &ui.StringGrid2->grid(),
+              &ui.StringGrid3->grid(), &ui.StringGrid4->grid(), &ui.StringGrid5->grid()};
 }
 
 } // namespace kf

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "core/long_run.h"
-#include "net/http_client.h"
-
-#include <QSet>
-#include <QString>
+#include "core/session.h"
 
 class QCalendarWidget;
 class QChartView;
@@ -62,42 +58,30 @@ struct Controls {
     QChartView *Chart1 = nullptr; // tab "Diagramm": the ranking history of StringGrid5
 };
 
-// What the handlers of the main window share: the unit-wide strings, the controls and the
-// process-long HTTP client. Each subsystem object is given one.
-struct Workspace {
-    QString AppFolder;
-    QString WindowTitle;
-    QString RequestUrl;
-    QString SavePath;
-    QString SiteId;
-    QString SiteName;
-    QString PeriodParam;
-    QString LiveMinutesParam;
-    QString XoviKey;
+// The main window's caption as the runs' caption.
+class WindowCaption final : public CaptionDisplay {
+public:
+    explicit WindowCaption(const Controls &ui) : ui_(ui) {}
+    QString caption() const override;
+    void setCaption(const QString &caption) override;
 
-    // Set when the main window closes; long runs stop before their next step instead of
-    // working on unseen until their end.
-    bool closing = false;
-    // The long runs in progress: progress, cancel, and no second run of a handler on top.
-    LongRuns runs;
+private:
+    const Controls &ui_;
+};
 
-    net::HttpClient IdHTTP1;
-    // Analytics servers (scheme://host:port/path) that take token_auth only in a POST body.
-    QSet<QString> tokenByPost;
-    // Analytics servers that know the referrer kinds only as Referrers.getReferrerType.
-    QSet<QString> todaysReferrerTypes;
-    // The message of the last error reply of an analytics server, until a run shows it.
-    QString analyticsServerMessage;
+// The session of the main window: the runs' data are its views' models, the caption its title.
+// Each subsystem's window side is given one and fills the runs' requests from the controls.
+struct Workspace : Session {
+    Workspace() { captionDisplay = &windowCaption_; }
+    Workspace(const Workspace &) = delete;
+    Workspace &operator=(const Workspace &) = delete;
+
     Controls ui;
+    // Points the models at the views of `ui`, once the window has built them.
+    void attachViews();
 
-    // The road of every service request: the body of `url`, fetched with IdHTTP1, becomes the
-    // text of speich, one tag per line. Fetch errors propagate.
-    void fetchIntoSpeich(const QString &url);
-
-    // AppFolder followed by a relative path written with backslashes.
-    QString path(const QString &relative) const;
-    void setCaption(const QString &caption);
-    QString caption() const;
+private:
+    WindowCaption windowCaption_{ui};
 };
 
 } // namespace kf

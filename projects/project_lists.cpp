@@ -45,23 +45,7 @@ void ensureFolder(const QString &path) {
         createFolder(path);
 }
 
-// The empty project keeps its list directly in the reporting folder.
-QString domainListPath(const Workspace &ws, const QString &project) {
-    const QString reporting = ws.path(QStringLiteral("reporting"));
-    return project.isEmpty() ? reporting + QStringLiteral("/domains.txt")
-                             : reporting + u'/' + project + QStringLiteral("/domains.txt");
-}
-
 } // namespace
-
-bool isFolderName(const QString &project) {
-    if (project == QLatin1String(".") || project == QLatin1String(".."))
-        return false;
-    for (QChar c : project)
-        if (c.unicode() < 0x20 || QStringView(u"\\/:*?\"<>|").contains(c))
-            return false;
-    return true;
-}
 
 void saveProjectList(Workspace &ws) {
     ensureFolder(ws.path(QStringLiteral("reporting")));

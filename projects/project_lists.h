@@ -1,5 +1,7 @@
 #pragma once
 
+#include "projects/project_files.h"
+
 #include <QString>
 
 namespace kf {
@@ -26,11 +28,6 @@ private:
 // Writes the items of Projekte to reporting\projekte.txt, making the folder first. Also the first
 // step of every "Check".
 void saveProjectList(Workspace &ws);
-
-// A project name can stand for one folder below reporting: no path separator, none of the
-// characters Windows refuses in file names (the data folder travels between systems), no
-// control character, and not "." or "..". The empty name is the reporting folder itself.
-bool isFolderName(const QString &project);
 
 } // namespace projects
 } // namespace kf

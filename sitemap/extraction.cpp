@@ -1,7 +1,7 @@
 #include "sitemap/extraction.h"
 
 #include "core/long_run.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "net/body_decoding.h"
 #include "net/http_client.h"
 #include "sitemap/gzip_data.h"
@@ -9,7 +9,6 @@
 #include "sitemap/sitemap_reader.h"
 #include "text/memo.h"
 #include "text/tag_per_line.h"
-#include "widgets/memo_view.h"
 
 #include <QSet>
 
@@ -26,13 +25,13 @@ QString mb(qsizetype bytes) {
 
 class Extraction {
 public:
-    Extraction(Workspace &ws, Memo &found, const StatusLine &status, LongRun &run)
+    Extraction(Session &ws, Memo &found, const StatusLine &status, LongRun &run)
         : ws_(ws), found_(found), status_(status), run_(run) {
         run_.watch(client_);
     }
 
     void run(const ExtractionRequest &request) {
-        Memo &speich = ws_.ui.speich->memo();
+        Memo &speich = ws_.speich();
         speich.prepare();
         const QString address = sitemapAddress(request.address);
 
@@ -200,7 +199,7 @@ private:
         status_(text);
     }
 
-    Workspace &ws_;
+    Session &ws_;
     Memo &found_;
     const StatusLine &status_;
     LongRun &run_;
@@ -211,7 +210,7 @@ private:
 
 } // namespace
 
-void extractSitemap(Workspace &ws, Memo &found, const ExtractionRequest &request,
+void extractSitemap(Session &ws, Memo &found, const ExtractionRequest &request,
                     const StatusLine &status) {
     // The name tells it apart from the main window's own Button1Click.
     LongRun run(ws, QStringLiteral("Form2.Button1Click"), 1);

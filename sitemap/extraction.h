@@ -6,7 +6,7 @@
 
 namespace kf {
 class Memo;
-struct Workspace;
+struct Session;
 } // namespace kf
 
 namespace kf::sitemap {
@@ -23,7 +23,7 @@ using StatusLine = std::function<void(const QString &text)>;
 // site), puts it into speich with every loc value on a line of its own, and collects its page
 // addresses into `found`, each once; the main window's caption counts them. A long run of the
 // main window. A failed fetch of the sitemap itself propagates and leaves `found` as it was.
-void extractSitemap(Workspace &ws, Memo &found, const ExtractionRequest &request,
+void extractSitemap(Session &ws, Memo &found, const ExtractionRequest &request,
                     const StatusLine &status);
 
 } // namespace kf::sitemap

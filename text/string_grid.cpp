@@ -1,6 +1,8 @@
 #include "text/string_grid.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHash>
 #include <algorithm>
 
@@ -31,9 +33,21 @@ private:
     mutable QHash<QString, int> cache_;
 };
 
+// Without a display server there are no font metrics (a run without a window): a width from
+// the number of characters, near that of the program's 8 pt face. Only column widths use it.
+class CharacterMeasure : public TextMeasure {
+public:
+    int width(const QString &text) const override { return int(text.size()) * kAverageWidth; }
+
+private:
+    static constexpr int kAverageWidth = 6;
+};
+
 } // namespace
 
 std::shared_ptr<TextMeasure> fontMeasure(const QFont &font) {
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return std::make_shared<CharacterMeasure>();
     return std::make_shared<FontMeasure>(font);
 }
 

@@ -1,12 +1,8 @@
 #include "trends/date_table.h"
 
 #include "core/data_folder.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/text_file.h"
-#include "widgets/memo_view.h"
-
-#include <QComboBox>
-#include <QListWidget>
 
 namespace kf::trends {
 
@@ -21,8 +17,8 @@ QStringList weekSundays(int year) {
     return dates;
 }
 
-void generateDateTable(Workspace &ws, const QDate &today) {
-    Memo &speich = ws.ui.speich->memo();
+void generateDateTable(Session &ws, const QDate &today) {
+    Memo &speich = ws.speich();
     const int current = today.year();
     for (int year = current - 5; year <= current; ++year) {
         speich.prepare();
@@ -40,13 +36,11 @@ void generateDateTable(Workspace &ws, const QDate &today) {
     }
 }
 
-void chooseYear(Workspace &ws) {
-    const QString file = ws.path(QStringLiteral("db\\") + ws.ui.auswahl_jahr->currentText());
+QStringList yearDates(const Session &ws, const QString &year) {
+    const QString file = ws.path(QStringLiteral("db\\") + year);
     if (!fileExists(file))
-        return;
-    const QStringList dates = textfile::readLines(file);
-    ws.ui.ListBox3->clear();
-    ws.ui.ListBox3->addItems(dates);
+        return {};
+    return textfile::readLines(file);
 }
 
 } // namespace kf::trends

@@ -5,7 +5,7 @@
 
 namespace kf {
 
-struct Workspace;
+struct Session;
 
 namespace trends {
 
@@ -14,10 +14,10 @@ QStringList weekSundays(int year);
 
 // "generiere Wochentag aus KWs": the six year files db\<year> and db\zeit.txt for the six years
 // up to the year of `today`, built in speich. File errors propagate.
-void generateDateTable(Workspace &ws, const QDate &today = QDate::currentDate());
+void generateDateTable(Session &ws, const QDate &today = QDate::currentDate());
 
-// auswahl_jahrChange: the dates of the year typed or chosen go into ListBox3 when its file exists.
-void chooseYear(Workspace &ws);
+// The dates of a year as its file db\<year> holds them; no file, no dates.
+QStringList yearDates(const Session &ws, const QString &year);
 
 } // namespace trends
 } // namespace kf

@@ -3,6 +3,7 @@
 #include "core/data_folder.h"
 #include "core/workspace.h"
 #include "text/text_file.h"
+#include "trends/trend_files.h"
 #include "widgets/list_tools.h"
 
 #include <QComboBox>
@@ -16,8 +17,7 @@ namespace {
 const QString kDomainList = QStringLiteral("reporting\\projekte_kw.txt");
 
 QString keywordFile(const Workspace &ws) {
-    return ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") + ws.ui.Domain_Xovi->currentText() +
-                   QStringLiteral(".txt"));
+    return watchedKeywordsFile(ws, ws.ui.Domain_Xovi->currentText());
 }
 
 // Both lists live below reporting\xovi\verlauf or beside it: a fresh installation has none of

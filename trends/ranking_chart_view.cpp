@@ -9,6 +9,7 @@
 #include "text/string_grid.h"
 #include "text/text_file.h"
 #include "trends/ranking_chart.h"
+#include "trends/trend_files.h"
 #include "widgets/grid_view.h"
 
 #include <QCategoryAxis>
@@ -204,15 +205,6 @@ QChart *buildChart(const RankingHistory &history) {
     return chart;
 }
 
-// File names keep no separators: the same characters go as in the backlink report names.
-QString withoutSeparators(QString text, bool quotes) {
-    for (const QChar c : QStringLiteral(".:-/"))
-        text.remove(c);
-    if (quotes)
-        text.remove(QLatin1Char('"'));
-    return text;
-}
-
 RankingChartView *chartView(const Workspace &ws) {
     return dynamic_cast<RankingChartView *>(ws.ui.Chart1);
 }
@@ -266,19 +258,9 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
     // is drawn first.
     if (ws.ui.Chart1->chart()->series().isEmpty())
         refreshRankingChart(ws);
-    for (const char *folder : {"reporting", "reporting\\xovi", "reporting\\xovi\\verlauf"})
-        createFolder(ws.path(QString::fromLatin1(folder)));
-    // Domain, year and date tell the files apart: the chart of 2025 never replaces that of 2026,
-    // nor an incomplete run a complete one.
     const ChartSubject subject = subjectOf(ws);
     const int year = rankingHistory(ws.ui.StringGrid5->grid()).year;
-    QString name = withoutSeparators(subject.domain, true) + QLatin1Char('_');
-    if (year > 0)
-        name += QString::number(year) + QLatin1Char('_');
-    name += withoutSeparators(DateFormats::formatShort(today), false);
-    if (!subject.complete)
-        name += QStringLiteral("_unvollstaendig");
-    const QString stem = ws.path(QStringLiteral("reporting\\xovi\\verlauf\\") + name);
+    const QString stem = trendFileStem(ws, subject.domain, year, subject.complete, today);
 
     QChartView *view = ws.ui.Chart1;
     // The pictures carry the title their names tell.
@@ -313,11 +295,7 @@ QString saveRankingChart(Workspace &ws, const QDate &today) {
         view->render(&painter);
     }
 
-    const StringGrid &grid = ws.ui.StringGrid5->grid();
-    SaveGridCsv(grid, stem + QStringLiteral(".csv"));
-    Memo table;
-    ExportGridHtml(grid, table);
-    textfile::saveMemo(table, stem + QStringLiteral(".html"));
+    saveTrendTable(ws.ui.StringGrid5->grid(), stem);
     // The files come without a dialog; the caption says where they went.
     ws.setCaption(ws.WindowTitle + QStringLiteral(" Diagramm gespeichert: ") +
                   QDir::toNativeSeparators(stem) + QStringLiteral(".png/.svg/.csv/.html"));

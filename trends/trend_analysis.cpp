@@ -1,20 +1,13 @@
 #include "trends/trend_analysis.h"
 
-#include "core/handler_frame.h"
 #include "core/long_run.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "trends/ranking_chart_view.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
 #include "xovi/xovi_request.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
-#include <QLineEdit>
-#include <QListWidget>
 
 namespace kf::trends {
 
@@ -25,26 +18,20 @@ namespace {
 // The value of a trend reply stands on this line of its tag-per-line text.
 constexpr int kValueLine = 24;
 
-// The selected item of ListBox2, empty when there is none.
-QString selectedItem(const QListWidget *domains) {
-    const auto selected = domains->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
-}
-
 } // namespace
 
-void TrendAnalysis::run() {
+bool TrendAnalysis::run(const TrendRequest &request) {
     // Between requests the window repaints and takes clicks: a second "Analyse" then is ignored.
     LongRun run(ws_, QStringLiteral("Button5Click"));
     if (!run.started())
-        return;
+        return false;
     // The caption the window had comes back when the run ends; what a cancelled run left there
     // is no caption to come back to. A cancelled run keeps its own progress text instead, so that
     // the mark the run adds says where it stopped.
     const QString found = ws_.caption();
     const QString caption = found.endsWith(kCancelMark) ? ws_.WindowTitle : found;
     struct Done {
-        Workspace &ws;
+        Session &ws;
         LongRun &run;
         QString caption;
         ~Done() {
@@ -53,10 +40,11 @@ void TrendAnalysis::run() {
         }
     } done{ws_, run, caption};
 
-    QString domain = selectedItem(ws_.ui.ListBox2);
+    bool complete = true;
+    QString domain = request.domain;
     if (!domain.isEmpty()) {
         domain.remove(QStringLiteral("http://"), Qt::CaseInsensitive);
-        StringGrid &grid = ws_.ui.StringGrid5->grid();
+        StringGrid &grid = ws_.grid5();
         for (int row = 0; row < grid.rowCount(); ++row)
             grid.clearRow(row);
         grid.setRowCount(1);
@@ -65,37 +53,35 @@ void TrendAnalysis::run() {
         grid.setCell(2, 0, QStringLiteral("Tag"));
         grid.setRowCount(2);
         grid.setColCount(3);
-        ws_.ui.speich->memo().prepare();
+        ws_.speich().prepare();
 
         // A failed request ends the whole table without a message, and so does a cancel; what
         // was filled stays.
-        guarded([&] { fillTable(domain, run); });
+        complete = ws_.attempt([&] { fillTable(domain, request, run); });
         // The row of the last keyword comes into view.
         grid.setRowCount(grid.rowCount() + 1);
     }
-    appendSampleRequest(domain);
-    // The chart shows the table as the run left it, complete or not.
-    refreshRankingChart(ws_);
+    // Shown for the operator to try by hand; never sent.
+    ws_.speich().addLine(
+        xovi::requestUrl(request.xoviKey, QStringLiteral("seo"), QStringLiteral("getKeywordTrend"),
+                         QStringLiteral("&domain=") + domain +
+                             QStringLiteral("&keyword=seo&sengine=") + request.sampleEngine));
+    return complete && !run.stopped();
 }
 
-void TrendAnalysis::fillTable(const QString &domain, LongRun &run) {
-    const QListWidget *keywords = ws_.ui.kw_analyze;
-    const QListWidget *dates = ws_.ui.ListBox3;
-    StringGrid &grid = ws_.ui.StringGrid5->grid();
-    run.setTotal(int(keywords->selectedItems().size()) * dates->count());
+void TrendAnalysis::fillTable(const QString &domain, const TrendRequest &request, LongRun &run) {
+    const QStringList &dates = request.dates;
+    StringGrid &grid = ws_.grid5();
+    run.setTotal(int(request.keywords.size() * dates.size()));
     int done = 0;
-    for (int k = 0; k < keywords->count() && !run.cancelled(); ++k) {
-        const QListWidgetItem *item = keywords->item(k);
-        if (!item || !item->isSelected())
-            continue;
-        const QString keyword = QString(item->text()).replace(u' ', u'+');
+    for (int k = 0; k < request.keywords.size() && !run.cancelled(); ++k) {
+        const QString keyword = QString(request.keywords[k]).replace(u' ', u'+');
         // Back to three columns: the dates come again, and the earlier keywords' values, kept
         // in the hidden cells, reappear with them.
         const int row = grid.rowCount() + 1;
         grid.setRowCount(row);
         grid.setColCount(3);
-        for (int d = 0; d < dates->count(); ++d) {
-            const QString date = dates->item(d)->text();
+        for (const QString &date : dates) {
             // Up to 52 requests per keyword: the window shows where the run is, keeps painting
             // and may take a cancel before the request goes out.
             ws_.setCaption(ws_.WindowTitle + QStringLiteral(" Rankingverlauf: ") + keyword +
@@ -106,32 +92,23 @@ void TrendAnalysis::fillTable(const QString &domain, LongRun &run) {
             const int col = grid.colCount();
             grid.setCell(col, 0, date);
             grid.setColCount(col + 1);
-            fetchValue(domain, keyword, date, row, col);
+            fetchValue(domain, keyword, date, row, col, request.xoviKey);
             run.step(++done);
         }
     }
 }
 
 void TrendAnalysis::fetchValue(const QString &domain, const QString &keyword, const QString &date,
-                               int row, int col) {
-    const Controls &ui = ws_.ui;
+                               int row, int col, const QString &key) {
     ws_.fetchIntoSpeich(xovi::requestUrl(
-        ui.xovi_api_key->text(), QStringLiteral("seo"), QStringLiteral("getKeywordTrend"),
+        key, QStringLiteral("seo"), QStringLiteral("getKeywordTrend"),
         QStringLiteral("&domain=") + domain + QStringLiteral("&keyword=") + keyword +
             QStringLiteral("&sengine=") + kSearchEngine + QStringLiteral("&date=") + date));
-    StringGrid &grid = ui.StringGrid5->grid();
+    StringGrid &grid = ws_.grid5();
     grid.setCell(0, row, QString::number(row));
     grid.setCell(1, row, keyword);
-    grid.setCell(col, row, ui.speich->memo().line(kValueLine));
+    grid.setCell(col, row, ws_.speich().line(kValueLine));
     FitColumns(grid, 40);
-}
-
-void TrendAnalysis::appendSampleRequest(const QString &domain) {
-    // Shown for the operator to try by hand; never sent.
-    ws_.ui.speich->memo().addLine(xovi::requestUrl(
-        ws_.ui.xovi_api_key->text(), QStringLiteral("seo"), QStringLiteral("getKeywordTrend"),
-        QStringLiteral("&domain=") + domain + QStringLiteral("&keyword=seo&sengine=") +
-            ws_.ui.sengine->currentText()));
 }
 
 } // namespace kf::trends

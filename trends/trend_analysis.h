@@ -1,21 +1,34 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace kf {
 
-struct Workspace;
+struct Session;
 class LongRun;
 
 namespace trends {
 
-// "Analyse": the ranking of every selected keyword of kw_analyze on every date of ListBox3, one
-// XOVI request each, as one row per keyword in StringGrid5; the chart follows when it ends.
+// What a trend analysis is asked for: the domain as the domain list shows it (empty when none is
+// selected), the keywords in order, the dates (the Sundays of a year), the XOVI key, and the
+// search engine the sample request names.
+struct TrendRequest {
+    QString domain;
+    QStringList keywords;
+    QStringList dates;
+    QString xoviKey;
+    QString sampleEngine;
+};
+
+// "Analyse": the ranking of every keyword on every date, one XOVI request each, as one row per
+// keyword in StringGrid5.
 class TrendAnalysis {
 public:
-    explicit TrendAnalysis(Workspace &ws) : ws_(ws) {}
+    explicit TrendAnalysis(Session &ws) : ws_(ws) {}
 
-    void run();
+    // False when a request failed (the session's failures say why) or the run was stopped.
+    bool run(const TrendRequest &request);
 
     // Google Germany, named by its country domain in every trend request.
     static const QString kSearchEngine;
@@ -23,13 +36,12 @@ public:
 private:
     // Rows and columns of the table, one request per keyword and date; a failure or a cancel
     // ends it.
-    void fillTable(const QString &domain, LongRun &run);
+    void fillTable(const QString &domain, const TrendRequest &request, LongRun &run);
     // Fetches one value into row `row`, column `col`.
     void fetchValue(const QString &domain, const QString &keyword, const QString &date, int row,
-                    int col);
-    void appendSampleRequest(const QString &domain);
+                    int col, const QString &key);
 
-    Workspace &ws_;
+    Session &ws_;
 };
 
 } // namespace trends

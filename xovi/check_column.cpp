@@ -1,21 +1,19 @@
 #include "xovi/check_column.h"
 
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
 
 #include <QHash>
 #include <QList>
 
 namespace kf::xovi {
 
-void compareCheckColumn(Workspace &ws) {
-    StringGrid &grid = ws.ui.StringGrid3->grid();
-    Memo &speich = ws.ui.speich->memo();
-    const Memo &linkList = ws.ui.ueberblick->memo();
+void compareCheckColumn(Session &ws) {
+    StringGrid &grid = ws.grid3();
+    Memo &speich = ws.speich();
+    const Memo &linkList = ws.ueberblick();
 
     speich.prepare();
     const int rows = grid.rowCount();

@@ -2,21 +2,18 @@
 
 #include "core/dialogs.h"
 #include "core/handler_frame.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/memo.h"
-#include "widgets/memo_view.h"
 #include "xovi/xovi_request.h"
-
-#include <QLineEdit>
 
 namespace kf::xovi {
 
-void QueryXoviCredits(Workspace &ws) {
-    Memo &speich = ws.ui.speich->memo();
+void QueryXoviCredits(Session &ws, const QString &key) {
+    Memo &speich = ws.speich();
     speich.prepare();
     guarded([&] {
         // The one XOVI request that names the method before the service.
-        ws.fetchIntoSpeich(baseAddress() + ws.ui.xovi_api_key->text() +
+        ws.fetchIntoSpeich(baseAddress() + key +
                            QStringLiteral("&method=getcreditstate&service=user&format=xml"));
         const int count = speich.lineCount();
         for (int i = 0; i < count; ++i) {

@@ -3,34 +3,22 @@
 #include "core/data_folder.h"
 #include "core/date_formats.h"
 #include "core/dialogs.h"
-#include "core/handler_frame.h"
-#include "core/workspace.h"
-#include "projects/project_lists.h"
+#include "core/session.h"
+#include "projects/project_files.h"
 #include "text/error.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
 #include "text/text_file.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
 #include "xovi/marker_lines.h"
 #include "xovi/search_engines.h"
 #include "xovi/xovi_request.h"
-
-#include <QComboBox>
-#include <QListWidget>
 
 namespace kf::xovi {
 
 namespace {
 
-// The text of the selected domain entry; empty when none is selected.
-QString selectedDomain(const QListWidget *domains) {
-    const auto selected = domains->selectedItems();
-    return selected.isEmpty() ? QString() : selected.first()->text();
-}
-
-QString keyFolder(const Workspace &ws) {
+QString keyFolder(const Session &ws) {
     const QString key = ws.path(QStringLiteral("reporting\\xovi\\key"));
     if (!folderExists(key)) {
         for (const char *level : {"reporting", "reporting\\xovi", "reporting\\xovi\\key"})
@@ -78,16 +66,6 @@ const KeywordLists::Kind &KeywordLists::lostKeywords() {
     return kind;
 }
 
-void KeywordLists::ListAllKeywords() {
-    list(allKeywords());
-}
-void KeywordLists::ListNewKeywords() {
-    list(newKeywords());
-}
-void KeywordLists::ListLostKeywords() {
-    list(lostKeywords());
-}
-
 QString keywordReportBaseName(const QString &domain, const QDate &day) {
     QString name = domain + DateFormats::formatShort(day);
     for (QChar &c : name)
@@ -96,21 +74,20 @@ QString keywordReportBaseName(const QString &domain, const QDate &day) {
     return name;
 }
 
-void KeywordLists::list(const Kind &kind) {
-    const Controls &ui = ws_.ui;
-    StringGrid &grid = ui.StringGrid3->grid();
-    Memo &speich = ui.speich->memo();
-    const QString engineText = ui.sengine->currentText();
+bool KeywordLists::list(const Kind &kind, const KeywordListRequest &request) {
+    StringGrid &grid = ws_.grid3();
+    Memo &speich = ws_.speich();
+    const QString &engineText = request.engineText;
     const QString engineByText = QStringLiteral("sengine=") + engineText;
 
-    QString domain = selectedDomain(ui.ListBox2);
+    QString domain = request.domain;
     if (domain.isEmpty()) {
         dialogs::showMessage(QStringLiteral("Bitte Domain aus der Liste auswählen!"));
         // The address is logged all the same; without a domain the engine id is not looked up.
-        ui.ueberblick->memo().addLine(requestUrl(
+        ws_.ueberblick().addLine(requestUrl(
             ws_.XoviKey, QStringLiteral("seo"), QString::fromUtf16(kind.method),
             QStringLiteral("&domain=&limit=1500&") + (kind.byEngineId ? QString() : engineByText)));
-        return;
+        return false;
     }
 
     domain.remove(QStringLiteral("http://"), Qt::CaseInsensitive);
@@ -122,17 +99,18 @@ void KeywordLists::list(const Kind &kind) {
                    QStringLiteral("&domain=") + domain + QStringLiteral("&limit=1500&") + engine);
 
     // A failure ends the list silently; the rows and files made so far stay.
-    guarded([&] {
+    const bool done = ws_.attempt([&] {
         ws_.fetchIntoSpeich(url);
         tabulate(kind, domain);
     });
     FitColumns(grid, 40);
-    ui.ueberblick->memo().addLine(url);
+    ws_.ueberblick().addLine(url);
+    return done;
 }
 
 void KeywordLists::tabulate(const Kind &kind, const QString &domain) {
-    StringGrid &grid = ws_.ui.StringGrid3->grid();
-    Memo &speich = ws_.ui.speich->memo();
+    StringGrid &grid = ws_.grid3();
+    Memo &speich = ws_.speich();
     if (kind.keepsReply)
         textfile::saveMemo(speich, ws_.path(QStringLiteral("tmp.txt")));
 

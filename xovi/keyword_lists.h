@@ -6,20 +6,23 @@
 
 namespace kf {
 
-struct Workspace;
+struct Session;
 
 namespace xovi {
 
-// The three keyword lists of the selected project domain: each fills StringGrid3, saves it as
-// CSV and HTML under reporting\xovi\key and logs its request address in ueberblick. They read
-// the key from XoviKey, which "Check" sets just before.
+// What a keyword list is asked for: the domain as the list shows it (empty when none is
+// selected) and the search engine as the panel names it.
+struct KeywordListRequest {
+    QString domain;
+    QString engineText;
+};
+
+// The three keyword lists of a project domain: each fills StringGrid3, saves it as CSV and HTML
+// under reporting\xovi\key and logs its request address in ueberblick. They read the key from
+// XoviKey, which "Check" sets just before.
 class KeywordLists {
 public:
-    explicit KeywordLists(Workspace &ws) : ws_(ws) {}
-
-    void ListAllKeywords();
-    void ListNewKeywords();
-    void ListLostKeywords();
+    explicit KeywordLists(Session &ws) : ws_(ws) {}
 
     // How one list asks and reads; public for the benchmarks.
     struct Kind {
@@ -35,13 +38,15 @@ public:
     static const Kind &newKeywords();
     static const Kind &lostKeywords();
 
-    void list(const Kind &kind);
+    // False when no domain was given (the operator is asked for one) or the list ended early on
+    // a failure, whose text the session's failures then hold.
+    bool list(const Kind &kind, const KeywordListRequest &request);
     // Everything after the fetch: the reply in speich becomes rows of StringGrid3 (below its
     // title row) and the two report files of `domain`.
     void tabulate(const Kind &kind, const QString &domain);
 
 private:
-    Workspace &ws_;
+    Session &ws_;
 };
 
 // The file name stem of a keyword report: domain and date in the short format in force, joined

@@ -1,27 +1,22 @@
 #include "xovi/seo_data_check.h"
 
 #include "analytics/token_post.h"
-
 #include "core/long_run.h"
-#include "core/workspace.h"
+#include "core/session.h"
 #include "text/grid_tools.h"
 #include "text/memo.h"
 #include "text/string_grid.h"
-#include "widgets/grid_view.h"
-#include "widgets/memo_view.h"
-
-#include <QListWidget>
 
 namespace kf::xovi {
 
-void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
+void CheckSeoData(Session &ws, const QStringList &domainList,
+                  const std::function<void()> &seoRankRow, int pauseMs) {
     // A "Check" during one of the pauses starts no second walk on top of this one.
     LongRun run(ws, QStringLiteral("Button3Click"));
     if (!run.started())
         return;
     ws.analyticsServerMessage.clear();
-    const Controls &ui = ws.ui;
-    StringGrid &grid = ui.StringGrid3->grid();
+    StringGrid &grid = ws.grid3();
     for (int row = 0; row < grid.rowCount(); ++row)
         grid.clearRow(row);
     grid.setRowCount(1);
@@ -38,10 +33,10 @@ void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
 
     // The domains go through the hidden list, one per line, so that a change to ListBox2 during
     // a pause does not disturb the run.
-    Memo &domains = ui.sonst_urls->memo();
+    Memo &domains = ws.sonstUrls();
     QString text;
-    for (int k = 0; k < ui.ListBox2->count(); ++k)
-        text += ui.ListBox2->item(k)->text() + QStringLiteral("\r\n");
+    for (const QString &domain : domainList)
+        text += domain + QStringLiteral("\r\n");
     domains.prepare();
     domains.setText(text);
 
@@ -56,7 +51,7 @@ void CheckSeoData(Workspace &ws, const std::function<void()> &seoRankRow) {
                       QStringLiteral(" Nr.:") + QString::number(j) + QStringLiteral(" / ") +
                       QString::number(count - 1));
         run.step(j + 1);
-        run.pause(1000);
+        run.pause(pauseMs);
     }
     analytics::showServerMessage(ws);
 }

@@ -1,6 +1,7 @@
 #include "xovi/seo_panel.h"
 
 #include "core/dialogs.h"
+#include "core/handler_frame.h"
 #include "core/workspace.h"
 #include "projects/project_lists.h"
 #include "text/memo.h"
@@ -9,12 +10,30 @@
 #include "xovi/credits.h"
 #include "xovi/seo_data_check.h"
 
+#include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
 
 namespace kf::xovi {
+
+namespace {
+
+QStringList listItems(const QListWidget *list) {
+    QStringList items;
+    for (int k = 0; k < list->count(); ++k)
+        items.append(list->item(k)->text());
+    return items;
+}
+
+// The text of the selected entry; empty when none is selected.
+QString selectedItem(const QListWidget *list) {
+    const auto selected = list->selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}
+
+} // namespace
 
 void SeoPanel::check() {
     const Controls &ui = ws_.ui;
@@ -22,26 +41,24 @@ void SeoPanel::check() {
     // A click while the SEO-data check pauses between domains is refused whole, not half run.
     if (ws_.runs.running(QStringLiteral("Button3Click")))
         return;
-    ui.speich->memo().prepare();
+    ws_.speich().prepare();
     // Not guarded: a project list that cannot be saved ends the run with its error box.
     projects::saveProjectList(ws_);
 
     if (ui.PiWikAPI->isChecked())
-        CheckSeoData(ws_, seoRankRow_);
+        CheckSeoData(ws_, listItems(ui.ListBox2), seoRankRow_);
     // The three list buttons exclude one another; they are asked in this order.
-    if (ui.xovi_kw->isChecked()) {
+    const std::pair<QRadioButton *, const KeywordLists::Kind *> lists[] = {
+        {ui.xovi_kw, &KeywordLists::allKeywords()},
+        {ui.xovi_kw_new, &KeywordLists::newKeywords()},
+        {ui.xovi_kw_lost, &KeywordLists::lostKeywords()},
+    };
+    for (const auto &[button, kind] : lists) {
+        if (!button->isChecked())
+            continue;
         ws_.XoviKey = ui.xovi_api_key->text();
-        lists_.ListAllKeywords();
-        showSeoPage();
-    }
-    if (ui.xovi_kw_new->isChecked()) {
-        ws_.XoviKey = ui.xovi_api_key->text();
-        lists_.ListNewKeywords();
-        showSeoPage();
-    }
-    if (ui.xovi_kw_lost->isChecked()) {
-        ws_.XoviKey = ui.xovi_api_key->text();
-        lists_.ListLostKeywords();
+        // The domain and engine are read when the list starts, after the SEO data's pauses.
+        lists_.list(*kind, {selectedItem(ui.ListBox2), ui.sengine->currentText()});
         showSeoPage();
     }
     checkCompleted_ = true;
@@ -63,23 +80,23 @@ void SeoPanel::compare() {
 
 void SeoPanel::keywordCheck() {
     ws_.ui.xovi_kw->setChecked(true);
-    ws_.ui.Button3->click();
+    runHandler([this] { check(); }); // as "Check" runs it: a failure shows its box here
 }
 
 void SeoPanel::linkListAgainstRanking() {
-    if (ws_.ui.ueberblick->memo().lineCount() < 3) {
+    if (ws_.ueberblick().lineCount() < 3) {
         dialogs::showMessage(
             QStringLiteral("Es wurden keine OriginalUrls eingeladen - bitte holen Sie das nach!"));
         return;
     }
     ws_.ui.xovi_kw->setChecked(true);
-    ws_.ui.Button3->click();
+    runHandler([this] { check(); });
     if (checkCompleted_)
-        ws_.ui.Button4->click();
+        runHandler([this] { compare(); });
 }
 
 void SeoPanel::queryCredits() {
-    QueryXoviCredits(ws_);
+    QueryXoviCredits(ws_, ws_.ui.xovi_api_key->text());
 }
 
 } // namespace kf::xovi

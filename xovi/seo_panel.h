@@ -1,12 +1,11 @@
 #pragma once
 
+#include "core/workspace.h"
 #include "xovi/keyword_lists.h"
 
 #include <functional>
 
 namespace kf {
-
-struct Workspace;
 
 namespace xovi {
 
