@@ -25,7 +25,13 @@ QString rawContent(const QString &reply, const QXmlStreamReader &xml, qint64 sta
     const qsizetype endTag = reply.lastIndexOf(u'<', end - 1);
     if (endTag <= start)
         return {};
-    const QStringView content = QStringView(reply).mid(qsizetype(start), endTag - start);
+    QStringView content = QStringView(reply).mid(qsizetype(start), endTag - start);
+    // A value the server wrapped whole in CDATA shows as its text, not with the wrapper.
+    static const QLatin1String cdataOpen("<![CDATA["), cdataClose("]]>");
+    if (content.startsWith(cdataOpen) && content.endsWith(cdataClose) &&
+        content.indexOf(cdataClose) == content.size() - cdataClose.size())
+        content =
+            content.mid(cdataOpen.size(), content.size() - cdataOpen.size() - cdataClose.size());
     const qsizetype lineEnd = content.indexOf(QLatin1String("\r\n"));
     return content.left(lineEnd < 0 ? kLineLimit : std::min(lineEnd, kLineLimit)).toString();
 }

@@ -88,6 +88,12 @@ TEST_F(TodaysServerTest, EveryReferrerFigureStandsUnderItsCaption) {
         EXPECT_TRUE(memoText("speich").startsWith("\r\n<?xml"));
     }
 
+    // A label wrapped whole in CDATA shows as its text.
+    piwik::Referrer wrappedLabel = kBlog;
+    wrappedLabel.label = "<![CDATA[Gärten & Höfe]]>";
+    runOn("Webseiten_all", "Tag", "Referers.getWebsites", piwik::referrersDay({wrappedLabel}));
+    EXPECT_EQ(gridRow("StringGrid4", 1).value(1), "Gärten & Höfe");
+
     runOn("Keywords_all", "Woche", "Referers.getKeywords",
           piwik::referrersMultiDay({kBlog}, Shape::Today, true));
     EXPECT_EQ(gridRow("StringGrid2", 1),
