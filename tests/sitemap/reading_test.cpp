@@ -18,6 +18,10 @@ struct ReadingCase {
     QStringList expected; // "BASE" stands for the stand-in's scheme, host and port
     const char *status;   // a text the status bar shows, or "" for none
 };
+// Test lists name a case by its name, not by a dump of its bytes.
+void PrintTo(const ReadingCase &c, std::ostream *out) {
+    *out << c.name;
+}
 
 const std::string kLong = "http://www.example.com/" + std::string(5000, 'x');
 
