@@ -78,13 +78,6 @@ QString analyticsReportStem(const Session &s, const QString &name) {
     return s.path(QStringLiteral("reporting\\analytics\\") + name);
 }
 
-void saveGridReport(const StringGrid &grid, const QString &stem) {
-    SaveGridCsv(grid, stem + QStringLiteral(".csv"));
-    Memo html;
-    ExportGridHtml(grid, html);
-    textfile::saveMemo(html, stem + QStringLiteral(".html"));
-}
-
 // A stopped run never replaces a complete report.
 QString marked(const QString &name, bool stopped) {
     return stopped ? name + QStringLiteral("_abgebrochen") : name;

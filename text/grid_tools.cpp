@@ -259,4 +259,11 @@ void ResetReportGrid(StringGrid &grid, const QStringList &titles) {
     FitColumns(grid, 40);
 }
 
+void saveGridReport(const StringGrid &grid, const QString &stem) {
+    SaveGridCsv(grid, stem + QStringLiteral(".csv"));
+    Memo html;
+    ExportGridHtml(grid, html);
+    textfile::saveMemo(html, stem + QStringLiteral(".html"));
+}
+
 } // namespace kf

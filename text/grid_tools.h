@@ -34,6 +34,9 @@ void LoadSiteFile(StringGrid &grid, const QString &path);
 QString htmlEscaped(const QString &text);
 // Replaces the memo's text with the grid as an HTML table, one tag per line.
 void ExportGridHtml(const StringGrid &grid, Memo &memo);
+// The grid as <stem>.csv and <stem>.html, the two forms of every table report. File errors
+// propagate.
+void saveGridReport(const StringGrid &grid, const QString &stem);
 
 // Keeps the first occurrence of every text, in order; letter case counts.
 void RemoveDuplicates(QStringList &items);

@@ -45,10 +45,7 @@ QString trendFileStem(const Session &ws, const QString &domain, int year, bool c
 }
 
 void saveTrendTable(const StringGrid &grid, const QString &stem) {
-    SaveGridCsv(grid, stem + QStringLiteral(".csv"));
-    Memo table;
-    ExportGridHtml(grid, table);
-    textfile::saveMemo(table, stem + QStringLiteral(".html"));
+    saveGridReport(grid, stem);
 }
 
 } // namespace kf::trends
