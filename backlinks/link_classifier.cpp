@@ -203,7 +203,7 @@ void classifyContent(const PageReply &reply, const QString &host, LinkFindings &
     if (found) {
         out.hasLink = true;
         out.rel = found->rel;
-        out.anchor = found->text;
+        out.anchor = scan.anchorText(*found);
         out.verdict = relSaysNofollow(found->rel) || pageNofollow ? kLinkNofollow : kLinkPresent;
     } else {
         // The page may name an international domain in either form.

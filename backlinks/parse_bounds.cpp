@@ -14,7 +14,7 @@ constexpr std::size_t kMaxDepth = 512;
 constexpr std::size_t kMaxFormatting = 64;
 constexpr std::size_t kMaxAttributes = 256;
 // How far down the open elements an implied end looks: real pages close within a few levels.
-constexpr std::size_t kMaxSearch = 512;
+constexpr std::size_t kMaxSearch = kMaxDepth;
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -317,12 +317,18 @@ public:
                 readTag(page_, lt, true, tag);
                 if (tag.complete)
                     endTag(tag, lt);
+                else
+                    boundAttributes(tag, lt);
                 pos = tag.end;
             } else if (isAlpha(next)) {
                 Tag &tag = tag_;
                 readTag(page_, lt, false, tag);
-                if (!tag.complete)
+                if (!tag.complete) {
+                    // A page cut off inside a tag: the parser drops the tag, after reading
+                    // its attributes.
+                    boundAttributes(tag, lt);
                     break;
+                }
                 pos = tag.end;
                 if (!startTag(tag, lt))
                     break; // the rest of the page is text (<plaintext>)
@@ -346,13 +352,16 @@ private:
         copied_ = to;
     }
 
-    void endTag(const Tag &tag, std::size_t at) {
+    void endTag(Tag &tag, std::size_t at) {
         const std::string &name = tag.name;
         if (int &dropped = dropped_[name]; dropped > 0) {
             --dropped;
             replace(at, tag.end, {});
             return;
         }
+        // The parser ignores an end tag's attributes, but reads them all the same, each
+        // against those before it.
+        boundAttributes(tag, at);
         if (in(kFormatting, name))
             model_.removeFormatting(name);
         // Any other end tag closes its element only when no special element lies between.
@@ -432,7 +441,7 @@ private:
         if (tag.attributes.size() <= kMaxAttributes)
             return;
         std::unordered_set<std::string> seen;
-        std::string rebuilt = "<" + tag.name;
+        std::string rebuilt = (tag.endTag ? "</" : "<") + tag.name;
         std::vector<std::pair<std::size_t, std::size_t>> kept;
         for (const auto &[from, to] : tag.attributes) {
             const std::string name = attributeName(page_.substr(from, to - from));
@@ -445,7 +454,8 @@ private:
         }
         if (kept.size() == tag.attributes.size())
             return;
-        rebuilt += tag.selfClosing ? " />" : ">";
+        if (tag.complete) // a tag cut off by the page's end stays cut off
+            rebuilt += tag.selfClosing ? " />" : ">";
         replace(at, tag.end, rebuilt);
         // Formatting keys of a rewritten tag read the kept attributes.
         tag.attributes = std::move(kept);
