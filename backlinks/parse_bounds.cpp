@@ -65,6 +65,11 @@ const Names kSpecial = {
 const Names kNeverDropped = {"a",      "template", "script",   "style",    "xmp",
                              "iframe", "noembed",  "noframes", "textarea", "title",
                              "select", "svg",      "math",     "noscript"};
+// Foreign elements whose content is HTML (or text) again.
+const Names kIntegrationPoints = {"foreignobject", "desc",          "title", "mi", "mo", "mn", "ms",
+                                  "mtext",         "annotation-xml"};
+// End tags that act even when no element of their name is open.
+const Names kEndTagActs = {"p", "br", "body", "html", "form", "template"};
 const Names kNone = {};
 const Names kTable = {"table"};
 const Names kRow = {"table", "tr"};
@@ -215,7 +220,14 @@ public:
         return open_.empty() ? none : open_.back();
     }
 
+    // Whether the current node is an SVG or MathML element whose content is foreign too (not
+    // an integration point, whose content is HTML again).
+    bool foreignContent() const { return !foreign_.empty() && foreign_.back(); }
+
     void push(const std::string &name) {
+        const bool foreign =
+            name == "svg" || name == "math" || (foreignContent() && !in(kIntegrationPoints, name));
+        foreign_.push_back(foreign);
         open_.push_back(name);
         ++counts_[name];
         if (in(kMarkers, name))
@@ -224,6 +236,7 @@ public:
     void pop() {
         const std::string name = open_.back();
         open_.pop_back();
+        foreign_.pop_back();
         --counts_[name];
         if (in(kMarkers, name)) {
             while (!formatting_.empty() && !formatting_.back().empty())
@@ -285,6 +298,7 @@ private:
     }
 
     std::vector<std::string> open_;
+    std::vector<bool> foreign_; // per open element: its content is foreign
     std::unordered_map<std::string, int> counts_;
     std::vector<std::string> formatting_; // "" marks a marker
     std::unordered_map<std::string, int> identical_;
@@ -359,6 +373,15 @@ private:
             replace(at, tag.end, {});
             return;
         }
+        // Deep in SVG or MathML, an end tag that closes nothing still makes the parser look
+        // down every open foreign element, and such elements nest without end: beyond the
+        // depth bound it is left out (those whose end tag makes an element or ends the body
+        // stay).
+        if (model_.depth() >= kMaxDepth && model_.inForeign() && model_.count(name) == 0 &&
+            !in(kEndTagActs, name)) {
+            replace(at, tag.end, {});
+            return;
+        }
         // The parser ignores an end tag's attributes, but reads them all the same, each
         // against those before it.
         boundAttributes(tag, at);
@@ -381,9 +404,13 @@ private:
             boundAttributes(tag, at);
             return true;
         }
-        impliedEnds(name);
+        // In SVG or MathML content an <a> is an element like any other: it closes no link
+        // and is no formatting element, so SVG links nest.
+        const bool foreignContent = model_.foreignContent();
+        if (!foreignContent)
+            impliedEnds(name);
 
-        const bool formatting = in(kFormatting, name);
+        const bool formatting = !foreignContent && in(kFormatting, name);
         if (!in(kNeverDropped, name) &&
             (model_.depth() >= kMaxDepth ||
              (formatting && model_.formattingCount() >= kMaxFormatting))) {
