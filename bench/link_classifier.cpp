@@ -157,14 +157,17 @@ int main(int argc, char **argv) {
             ->Arg(2048)
             ->Unit(benchmark::kMillisecond);
     return bench::runBenchmarks(argc, argv, [](const bench::RecordingReporter &r) {
-        r.below("2 MB page, UTF-8", "BM_ClassifyPage2MbUtf8/real_time", 0.2);
-        r.below("2 MB page, Windows-1252", "BM_ClassifyPage2MbWindows1252/real_time", 0.2);
-        r.below("2 MB page with <base>", "BM_ClassifyPage2MbWithBase/real_time", 0.2);
+        r.below("2 MB page, UTF-8", "BM_ClassifyPage2MbUtf8/process_time/real_time", 0.2);
+        r.below("2 MB page, Windows-1252", "BM_ClassifyPage2MbWindows1252/process_time/real_time",
+                0.2);
+        r.below("2 MB page with <base>", "BM_ClassifyPage2MbWithBase/process_time/real_time", 0.2);
         for (const char *shape : kShapes) {
             const std::string name = std::string("BM_Shape/") + shape;
             const std::string label = std::string(shape) + " 128 KB -> 2 MB (linear: about 16)";
-            r.ratio(label.c_str(), name + "/128/real_time", name + "/2048/real_time", 24.0);
-            r.below((std::string(shape) + ", 2 MB").c_str(), name + "/2048/real_time", 0.5);
+            r.ratio(label.c_str(), name + "/128/process_time/real_time",
+                    name + "/2048/process_time/real_time", 24.0);
+            r.below((std::string(shape) + ", 2 MB").c_str(), name + "/2048/process_time/real_time",
+                    0.5);
         }
     });
 }
