@@ -59,6 +59,14 @@ bool isDomainHost(const QString &host, const QString &domain) {
 // blanks around it and without any tab or newline inside it, and, for a web address, with
 // every backslash before its query or fragment read as a slash ("http:\\host\\seite").
 QString webHref(const QString &href) {
+    // Most addresses need none of this: they come back as written, without a copy.
+    const bool plain =
+        std::none_of(
+            href.cbegin(), href.cend(),
+            [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\\'; }) &&
+        (href.isEmpty() || (href.front().unicode() > 0x20 && href.back().unicode() > 0x20));
+    if (plain)
+        return href;
     QString h;
     h.reserve(href.size());
     for (const QChar c : href)
@@ -203,7 +211,7 @@ void classifyContent(const PageReply &reply, const QString &host, LinkFindings &
     if (found) {
         out.hasLink = true;
         out.rel = found->rel;
-        out.anchor = found->text;
+        out.anchor = scan.anchorText(*found);
         out.verdict = relSaysNofollow(found->rel) || pageNofollow ? kLinkNofollow : kLinkPresent;
     } else {
         // The page may name an international domain in either form.

@@ -14,7 +14,7 @@ constexpr std::size_t kMaxDepth = 512;
 constexpr std::size_t kMaxFormatting = 64;
 constexpr std::size_t kMaxAttributes = 256;
 // How far down the open elements an implied end looks: real pages close within a few levels.
-constexpr std::size_t kMaxSearch = 512;
+constexpr std::size_t kMaxSearch = kMaxDepth;
 
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
@@ -65,6 +65,11 @@ const Names kSpecial = {
 const Names kNeverDropped = {"a",      "template", "script",   "style",    "xmp",
                              "iframe", "noembed",  "noframes", "textarea", "title",
                              "select", "svg",      "math",     "noscript"};
+// Foreign elements whose content is HTML (or text) again.
+const Names kIntegrationPoints = {"foreignobject", "desc",          "title", "mi", "mo", "mn", "ms",
+                                  "mtext",         "annotation-xml"};
+// End tags that act even when no element of their name is open.
+const Names kEndTagActs = {"p", "br", "body", "html", "form", "template"};
 const Names kNone = {};
 const Names kTable = {"table"};
 const Names kRow = {"table", "tr"};
@@ -215,7 +220,14 @@ public:
         return open_.empty() ? none : open_.back();
     }
 
+    // Whether the current node is an SVG or MathML element whose content is foreign too (not
+    // an integration point, whose content is HTML again).
+    bool foreignContent() const { return !foreign_.empty() && foreign_.back(); }
+
     void push(const std::string &name) {
+        const bool foreign =
+            name == "svg" || name == "math" || (foreignContent() && !in(kIntegrationPoints, name));
+        foreign_.push_back(foreign);
         open_.push_back(name);
         ++counts_[name];
         if (in(kMarkers, name))
@@ -224,6 +236,7 @@ public:
     void pop() {
         const std::string name = open_.back();
         open_.pop_back();
+        foreign_.pop_back();
         --counts_[name];
         if (in(kMarkers, name)) {
             while (!formatting_.empty() && !formatting_.back().empty())
@@ -285,6 +298,7 @@ private:
     }
 
     std::vector<std::string> open_;
+    std::vector<bool> foreign_; // per open element: its content is foreign
     std::unordered_map<std::string, int> counts_;
     std::vector<std::string> formatting_; // "" marks a marker
     std::unordered_map<std::string, int> identical_;
@@ -317,12 +331,18 @@ public:
                 readTag(page_, lt, true, tag);
                 if (tag.complete)
                     endTag(tag, lt);
+                else
+                    boundAttributes(tag, lt);
                 pos = tag.end;
             } else if (isAlpha(next)) {
                 Tag &tag = tag_;
                 readTag(page_, lt, false, tag);
-                if (!tag.complete)
+                if (!tag.complete) {
+                    // A page cut off inside a tag: the parser drops the tag, after reading
+                    // its attributes.
+                    boundAttributes(tag, lt);
                     break;
+                }
                 pos = tag.end;
                 if (!startTag(tag, lt))
                     break; // the rest of the page is text (<plaintext>)
@@ -346,13 +366,25 @@ private:
         copied_ = to;
     }
 
-    void endTag(const Tag &tag, std::size_t at) {
+    void endTag(Tag &tag, std::size_t at) {
         const std::string &name = tag.name;
         if (int &dropped = dropped_[name]; dropped > 0) {
             --dropped;
             replace(at, tag.end, {});
             return;
         }
+        // Deep in SVG or MathML, an end tag that closes nothing still makes the parser look
+        // down every open foreign element, and such elements nest without end: beyond the
+        // depth bound it is left out (those whose end tag makes an element or ends the body
+        // stay).
+        if (model_.depth() >= kMaxDepth && model_.inForeign() && model_.count(name) == 0 &&
+            !in(kEndTagActs, name)) {
+            replace(at, tag.end, {});
+            return;
+        }
+        // The parser ignores an end tag's attributes, but reads them all the same, each
+        // against those before it.
+        boundAttributes(tag, at);
         if (in(kFormatting, name))
             model_.removeFormatting(name);
         // Any other end tag closes its element only when no special element lies between.
@@ -372,9 +404,13 @@ private:
             boundAttributes(tag, at);
             return true;
         }
-        impliedEnds(name);
+        // In SVG or MathML content an <a> is an element like any other: it closes no link
+        // and is no formatting element, so SVG links nest.
+        const bool foreignContent = model_.foreignContent();
+        if (!foreignContent)
+            impliedEnds(name);
 
-        const bool formatting = in(kFormatting, name);
+        const bool formatting = !foreignContent && in(kFormatting, name);
         if (!in(kNeverDropped, name) &&
             (model_.depth() >= kMaxDepth ||
              (formatting && model_.formattingCount() >= kMaxFormatting))) {
@@ -432,7 +468,7 @@ private:
         if (tag.attributes.size() <= kMaxAttributes)
             return;
         std::unordered_set<std::string> seen;
-        std::string rebuilt = "<" + tag.name;
+        std::string rebuilt = (tag.endTag ? "</" : "<") + tag.name;
         std::vector<std::pair<std::size_t, std::size_t>> kept;
         for (const auto &[from, to] : tag.attributes) {
             const std::string name = attributeName(page_.substr(from, to - from));
@@ -445,7 +481,8 @@ private:
         }
         if (kept.size() == tag.attributes.size())
             return;
-        rebuilt += tag.selfClosing ? " />" : ">";
+        if (tag.complete) // a tag cut off by the page's end stays cut off
+            rebuilt += tag.selfClosing ? " />" : ">";
         replace(at, tag.end, rebuilt);
         // Formatting keys of a rewritten tag read the kept attributes.
         tag.attributes = std::move(kept);
