@@ -6,7 +6,6 @@
 #include "text/text_file.h"
 
 #include <QMutexLocker>
-#include <QSaveFile>
 
 namespace kf::backlinks {
 
@@ -61,17 +60,6 @@ QString headingLine(const DetailsHeading &heading) {
         .arg(source, heading.date.toString(QStringLiteral("dd.MM.yyyy")), state);
 }
 
-// UTF-8 whatever the characters; the CSV with a byte-order mark, so that spreadsheets show its
-// umlauts (the HTML declares its charset itself).
-void writeUtf8(const QString &path, const QString &text, bool byteOrderMark) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(textfile::cannotCreateText(path, file.errorString()));
-    const QByteArray bytes = (byteOrderMark ? "\xEF\xBB\xBF" : "") + text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        throw Error(textfile::cannotCreateText(path, file.errorString()));
-}
-
 } // namespace
 
 LinkDetails::LinkDetails(const QString &domain) : domain_(domain) {
@@ -114,7 +102,7 @@ void LinkDetails::save(const QString &stem, const DetailsHeading &heading) {
     QString csv;
     for (int row = 0; row < grid.rowCount(); ++row)
         csv += gridCsvLine(grid, row) + QStringLiteral("\r\n");
-    writeUtf8(stem + QStringLiteral(".csv"), csv, true);
+    textfile::writeUtf8(stem + QStringLiteral(".csv"), csv, true);
 
     const QString title = QStringLiteral("Gegenprobe ") + heading.domain;
     QStringList html = {
@@ -156,8 +144,8 @@ void LinkDetails::save(const QString &stem, const DetailsHeading &heading) {
                          htmlEscaped(c.verdicts.join(QStringLiteral(", "))),
                          htmlEscaped(QString::fromUtf8(c.meaning)));
     html << QStringLiteral("</ul>") << QStringLiteral("</body>") << QStringLiteral("</html>");
-    writeUtf8(stem + QStringLiteral(".html"),
-              html.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), false);
+    textfile::writeUtf8(stem + QStringLiteral(".html"),
+                        html.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), false);
 }
 
 } // namespace kf::backlinks

@@ -143,9 +143,8 @@ bool isAllowedFileName(const QString &name) {
     return true;
 }
 
-} // namespace
-
-void writeRaw(const QString &path, const QString &text, Access access) {
+// The one road of every write: a temporary file beside the target, renamed over it.
+void writeBytes(const QString &path, const QByteArray &bytes, Access access) {
     if (!isAllowedFileName(QFileInfo(path).fileName()))
         throw Error(cannotCreateText(path, QStringLiteral("Dateiname nicht zulässig")));
     QSaveFile file(path);
@@ -155,9 +154,18 @@ void writeRaw(const QString &path, const QString &text, Access access) {
     if (access == Access::OwnerOnly &&
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         throw Error(cannotCreateText(path, file.errorString()));
-    const QByteArray bytes = encode(text);
     if (file.write(bytes) != bytes.size() || !file.commit())
         throw Error(cannotCreateText(path, file.errorString()));
+}
+
+} // namespace
+
+void writeRaw(const QString &path, const QString &text, Access access) {
+    writeBytes(path, encode(text), access);
+}
+
+void writeUtf8(const QString &path, const QString &text, bool byteOrderMark) {
+    writeBytes(path, (byteOrderMark ? "\xEF\xBB\xBF" : "") + text.toUtf8(), Access::Shared);
 }
 
 void writeLines(const QString &path, const QStringList &lines) {

@@ -33,6 +33,9 @@ enum class Access { Shared, OwnerOnly };
 // Writes the memo's whole text; a last line without CR LF gets one.
 void saveMemo(const Memo &memo, const QString &path, Access access = Access::Shared);
 void writeRaw(const QString &path, const QString &text, Access access = Access::Shared);
+// UTF-8 whatever the characters, for reports read by other programs (a spreadsheet shows the
+// umlauts of a CSV with a byte-order mark).
+void writeUtf8(const QString &path, const QString &text, bool byteOrderMark);
 
 QString cannotCreateText(const QString &path, const QString &reason);
 QString cannotOpenText(const QString &path, const QString &reason);
